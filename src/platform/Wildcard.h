@@ -1,0 +1,9 @@
+// Wildcard matching of file names, as the platforms' listings do it.
+#pragma once
+
+#include <string_view>
+
+// Whether name matches pattern as a whole: "*" stands for any run of characters, "?" for
+// one, ASCII letters match regardless of case, every other byte exactly; "*.*" matches
+// every name, with or without a dot.
+[[nodiscard]] bool MatchesWildcard(std::string_view name, std::string_view pattern);

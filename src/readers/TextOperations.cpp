@@ -1,0 +1,194 @@
+// The Text operations. Positions cross the interface 1-based; inside, offsets are 0-based.
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "readers/Text.h"
+
+namespace {
+
+bool IsLeadByte(unsigned char byte) { return byte >= 0x80; }
+
+// The byte with an ASCII capital turned into its small letter; every other byte unchanged.
+unsigned char FoldAscii(unsigned char byte) { return (byte >= 'A' && byte <= 'Z') ? byte + 0x20 : byte; }
+
+bool EqualFolded(const char* a, const char* b, size_t n) {
+    for (size_t i = 0; i < n; ++i) {
+        if (FoldAscii(static_cast<unsigned char>(a[i])) != FoldAscii(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+// The next offset at or after from where byte occurs, or the end of the range.
+size_t NextByte(std::string_view text, unsigned char byte, size_t from, size_t end) {
+    const void* hit = std::memchr(text.data() + from, byte, end - from);
+    return hit ? static_cast<size_t>(static_cast<const char*>(hit) - text.data()) : end;
+}
+
+// The next offset at or after from where sub occurs in text by bytes, ignoring character
+// starts; npos when there is none. The caller then checks that it begins a character.
+// Folded, the first byte is looked for in both cases; each memchr result is kept until the
+// search passes it, so a letter absent in one case costs one scan, not one per candidate.
+size_t FindCandidate(std::string_view text, std::string_view sub, size_t from, bool ignoreCase) {
+    if (!ignoreCase) return text.find(sub, from);
+    if (text.size() < sub.size()) return std::string_view::npos;
+    const unsigned char lower = FoldAscii(static_cast<unsigned char>(sub[0]));
+    const unsigned char upper = (lower >= 'a' && lower <= 'z') ? lower - 0x20 : lower;
+    const size_t end = text.size() - sub.size() + 1;  // one past the last possible start
+    size_t nextLower = NextByte(text, lower, from, end);
+    size_t nextUpper = upper == lower ? end : NextByte(text, upper, from, end);
+    while (from < end) {
+        if (nextLower < from) nextLower = NextByte(text, lower, from, end);
+        if (nextUpper < from) nextUpper = NextByte(text, upper, from, end);
+        const size_t at = std::min(nextLower, nextUpper);
+        if (at >= end) return std::string_view::npos;
+        if (EqualFolded(text.data() + at, sub.data(), sub.size())) return at;
+        from = at + 1;
+    }
+    return std::string_view::npos;
+}
+
+// Steps by characters from p until p reaches target or passes it. Returns false when the
+// walk ends on a lead byte that is the last byte of the text.
+bool StepTo(std::string_view text, size_t& p, size_t target) {
+    while (p < target) {
+        if (IsLeadByte(static_cast<unsigned char>(text[p]))) {
+            if (p + 1 == text.size()) return false;
+            p += 2;
+        } else {
+            ++p;
+        }
+    }
+    return true;
+}
+
+// The length of the character that begins at p: 2 for a lead byte with a byte after it.
+size_t CharLength(std::string_view text, size_t p) {
+    return (IsLeadByte(static_cast<unsigned char>(text[p])) && p + 1 < text.size()) ? 2 : 1;
+}
+
+bool IsSpaceAt(std::string_view text, size_t p) {
+    if (text[p] == ' ') return true;
+    return p + 1 < text.size() && static_cast<unsigned char>(text[p]) == 0xA1 &&
+           static_cast<unsigned char>(text[p + 1]) == 0xA1;
+}
+
+}  // namespace
+
+int TextLength(std::string_view text) { return static_cast<int>(text.size()); }
+
+int CompareText(std::string_view a, std::string_view b) {
+    const int order = a.compare(b);  // char_traits<char> compares as unsigned char
+    return order < 0 ? -1 : (order > 0 ? 1 : 0);
+}
+
+int CompareBytes(std::string_view a, std::string_view b, int n) {
+    if (n <= 0) return 0;
+    const int order = std::memcmp(a.data(), b.data(), static_cast<size_t>(n));
+    return order < 0 ? -1 : (order > 0 ? 1 : 0);
+}
+
+int FindText(std::string_view text, std::string_view sub, int start, bool ignoreCase) {
+    const size_t length = text.size();
+    const size_t s = start <= 1 ? 0 : static_cast<size_t>(start) - 1;
+    if (s >= length) return -1;
+    if (sub.empty()) return 1;
+    size_t p = s;  // always a character start of the walk that began at s
+    while (length - p >= sub.size()) {
+        const size_t candidate = FindCandidate(text, sub, p, ignoreCase);
+        if (candidate == std::string_view::npos) return -1;
+        if (!StepTo(text, p, candidate)) return -1;
+        if (p == candidate) return static_cast<int>(p) + 1;
+        // The candidate lay on a second byte: search on from the character after it.
+    }
+    return -1;
+}
+
+Text TextLeft(std::string_view text, int n) {
+    if (n <= 0) return {};
+    return Text(text.substr(0, static_cast<size_t>(n)));
+}
+
+Text TextRight(std::string_view text, int n) {
+    if (n <= 0) return {};
+    const size_t count = std::min(text.size(), static_cast<size_t>(n));
+    return Text(text.substr(text.size() - count));
+}
+
+Text TextMid(std::string_view text, int start, int n) {
+    if (start < 1 || static_cast<size_t>(start) > text.size() || n <= 0) return {};
+    return Text(text.substr(static_cast<size_t>(start) - 1, static_cast<size_t>(n)));
+}
+
+Text CharFromCode(unsigned char code) { return code == 0 ? Text() : Text(1, static_cast<char>(code)); }
+
+TextList SplitText(std::string_view text, std::string_view delimiter) {
+    TextList pieces;
+    if (text.empty()) return pieces;
+    if (delimiter.empty()) {
+        pieces.emplace_back(text);
+        return pieces;
+    }
+    size_t pieceStart = 0;
+    size_t p = 0;
+    while (text.size() - p >= delimiter.size()) {
+        const size_t candidate = text.find(delimiter, p);
+        if (candidate == std::string_view::npos) break;
+        if (!StepTo(text, p, candidate)) break;
+        if (p != candidate) continue;
+        pieces.emplace_back(text.substr(pieceStart, p - pieceStart));
+        p += delimiter.size();
+        pieceStart = p;
+    }
+    if (pieceStart < text.size()) pieces.emplace_back(text.substr(pieceStart));
+    return pieces;
+}
+
+Text TrimBothEnds(std::string_view text) {
+    size_t p = 0;
+    while (p < text.size() && IsSpaceAt(text, p)) p += CharLength(text, p);
+    const size_t begin = p;
+    // The trailing run is found walking forward, so a 0xA1 0xA1 that is really the second
+    // byte of one character and the first of the next never counts as a full-width space.
+    size_t keepEnd = begin;
+    while (p < text.size()) {
+        const bool space = IsSpaceAt(text, p);
+        p += CharLength(text, p);
+        if (!space) keepEnd = p;
+    }
+    return Text(text.substr(begin, keepEnd - begin));
+}
+
+Text ReplaceText(std::string_view text, std::string_view sub, std::string_view replacement,
+                 bool caseSensitive) {
+    if (text.empty() || sub.empty()) return Text(text);
+    Text result;
+    result.reserve(text.size());
+    size_t p = 0;
+    while (text.size() - p >= sub.size()) {
+        const size_t candidate = FindCandidate(text, sub, p, !caseSensitive);
+        if (candidate == std::string_view::npos) break;
+        const size_t from = p;
+        if (!StepTo(text, p, candidate)) {  // a lead byte at the very end: the rest as it is
+            p = from;
+            break;
+        }
+        result.append(text.substr(from, p - from));
+        if (p != candidate) continue;
+        result.append(replacement);
+        p += sub.size();
+    }
+    result.append(text.substr(p));
+    return result;
+}
+
+Text IntegerToText(int32_t value) { return std::to_string(value); }
+
+int64_t TruncateToInteger(double value) {
+    // 2^63 is exactly representable; anything at or beyond it does not fit.
+    constexpr double kLimit = 9223372036854775808.0;
+    if (!(value > -kLimit && value < kLimit)) return 0;
+    return static_cast<int64_t>(std::trunc(value));
+}
