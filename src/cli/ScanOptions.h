@@ -1,0 +1,20 @@
+// The scanner's command line.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+struct ScanOptions {
+    enum class Action { kScan, kHelp, kVersion, kUsageError };
+    Action action = Action::kScan;
+    bool json = false;
+    std::vector<NativePath> folders;
+    std::string error;  // for kUsageError: what is wrong, in one line
+};
+
+[[nodiscard]] ScanOptions ParseScanOptions(const std::vector<NativePath>& args);
+
+extern const char* const kUsage;
+extern const char* const kHelp;
