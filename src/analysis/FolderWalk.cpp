@@ -37,10 +37,13 @@ struct Level {
     size_t next = 0;
 };
 
+// Hands over the folder's matching files and returns the level with its sub-folders; an
+// empty level when the walk is to stop.
 Level VisitFolder(const NativePath& folderText, const FileHandler& handler, std::string_view pattern,
-                  const Platform& platform) {
+                  const Platform& platform, const std::function<bool()>& goOn) {
     platform.messages.DispatchPendingMessages();
     Level level{Normalised(folderText), {}, 0};
+    if (goOn && !goOn()) return level;
     auto files = platform.files.StartListing(level.folder, pattern);
     for (NativePath name = FindEntry(files, EntryMode::kFiles); !name.empty();
          name = FindEntry(files, EntryMode::kFiles)) {
@@ -59,18 +62,19 @@ Level VisitFolder(const NativePath& folderText, const FileHandler& handler, std:
 }  // namespace
 
 void WalkFolder(const NativePath& folder, const FileHandler& handler, std::string_view pattern,
-                const Platform& platform) {
+                const Platform& platform, const std::function<bool()>& goOn) {
     // An explicit stack instead of recursion: a tree as deep as the platform's paths allow
     // must not exhaust the thread's stack.
     std::vector<Level> levels;
-    levels.push_back(VisitFolder(folder, handler, pattern, platform));
+    levels.push_back(VisitFolder(folder, handler, pattern, platform, goOn));
     while (!levels.empty()) {
+        if (goOn && !goOn()) return;
         Level& top = levels.back();
         if (top.next == top.subFolders.size()) {
             levels.pop_back();
             continue;
         }
         const NativePath sub = top.folder + top.subFolders[top.next++];
-        levels.push_back(VisitFolder(sub, handler, pattern, platform));
+        levels.push_back(VisitFolder(sub, handler, pattern, platform, goOn));
     }
 }

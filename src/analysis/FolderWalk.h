@@ -19,5 +19,7 @@ using FileHandler = std::function<void(const NativePath& path)>;
 // start of every folder. A folder that cannot be listed contributes nothing; nothing is
 // reported. A separator is appended to folder unless it already ends in one, so an empty
 // folder walks the root. Links to folders are never entered, so the walk always ends.
+// When goOn is given, the walk asks it after each dispatch and stops at the first false:
+// a window closed during the walk has no use for the rest of it.
 void WalkFolder(const NativePath& folder, const FileHandler& handler, std::string_view pattern,
-                const Platform& platform);
+                const Platform& platform, const std::function<bool()>& goOn = {});

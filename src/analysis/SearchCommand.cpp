@@ -22,12 +22,14 @@ using Reader = void (*)(const NativePath& path, const Platform& platform);
 Text CountText(const TextList& list) { return IntegerToText(static_cast<int32_t>(list.size())); }
 
 // One walk of the tree named in the folder box, read afresh: the box may have been edited
-// while an earlier walk let the window's messages through.
+// while an earlier walk let the window's messages through. Once the window is gone there is
+// no box to read and nobody to show the results to, so the search stops walking.
 void WalkWith(SearchView& view, const Platform& platform, std::string_view pattern, Reader reader) {
+    if (!view.IsOpen()) return;
     const FileHandler handler = [&view, &platform, reader](const NativePath& path) {
         if (view.IsOpen()) reader(NativePath(path), platform);
     };
-    WalkFolder(view.ReadBoxText(), handler, pattern, platform);
+    WalkFolder(view.ReadBoxText(), handler, pattern, platform, [&view] { return view.IsOpen(); });
 }
 
 void ShowList(SearchView& view, Caption label, const Text& caption, ListBox box, const TextList& list) {

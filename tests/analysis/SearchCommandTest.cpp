@@ -108,6 +108,8 @@ TEST_F(SearchTest, WindowClosedMidSearchIsNotWrittenAndNoMoreFilesAreRead) {
     Search("/a");
     EXPECT_EQ(view.writesAfterClose, 0);
     EXPECT_TRUE(files.reads.empty());
+    EXPECT_EQ(pump.count, 1);        // the walk stopped at once
+    EXPECT_EQ(view.folderReads, 1);  // and no other walk began
     EXPECT_EQ(view.captions, (std::array<Text, 4>{}));
 }
 
