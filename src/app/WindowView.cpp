@@ -32,14 +32,22 @@ void AppendWideText(HWND box, const std::wstring& text) {
 NativePath WindowView::ReadBoxText() { return WindowText(ControlWindow(state_, ControlId::编辑框1)); }
 
 void WindowView::SetBoxText(ListBox box, const Text& text) {
+    FlushAppends();
     SetWindowTextW(ControlWindow(state_, BoxId(box)), WideFromText(text).c_str());
 }
 
-void WindowView::AppendBoxText(ListBox box, const Text& text) {
-    AppendWideText(ControlWindow(state_, BoxId(box)), WideFromText(text));
+void WindowView::AppendBoxText(ListBox box, const Text& text) { pending_[static_cast<size_t>(box)] += WideFromText(text); }
+
+void WindowView::FlushAppends() {
+    for (size_t i = 0; i < pending_.size(); ++i) {
+        if (pending_[i].empty()) continue;
+        if (!state_.destroyed) AppendWideText(ControlWindow(state_, BoxId(static_cast<ListBox>(i))), pending_[i]);
+        pending_[i].clear();
+    }
 }
 
 void WindowView::SetCaption(Caption label, const Text& text) {
+    FlushAppends();
     const HWND window = ControlWindow(state_, LabelId(label));
     SetWindowTextW(window, WideFromText(text).c_str());
     InvalidateRect(window, nullptr, TRUE);

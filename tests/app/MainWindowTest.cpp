@@ -150,6 +150,23 @@ TEST_F(WindowTest, EscClosesFromAnyControl) {
     }
 }
 
+TEST_F(WindowTest, GatheredAppendsReachTheBoxInOrder) {
+    const HWND box = Control(ControlId::编辑框4);
+    {
+        WindowView view(state);
+        view.SetBoxText(ListBox::编辑框4, "x");
+        view.AppendBoxText(ListBox::编辑框4, "1\r\n");
+        view.AppendBoxText(ListBox::编辑框4, "\xD6\xD0\r\n");
+        view.SetCaption(Caption::标签4, "c");  // what was gathered goes in first
+        EXPECT_EQ(TextOf(ControlId::编辑框4), L"x1\r\n中\r\n");
+        view.AppendBoxText(ListBox::编辑框4, "2\r\n");
+    }
+    EXPECT_EQ(TextOf(ControlId::编辑框4), L"x1\r\n中\r\n2\r\n");
+    DWORD start = 0, end = 0;
+    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(end, 10u);
+}
+
 TEST_F(WindowTest, AppendBoxTextAddsAtTheEnd) {
     const HWND box = Control(ControlId::编辑框2);
     SetWindowTextW(box, L"1\r\n");
@@ -186,6 +203,10 @@ TEST_F(WindowTest, SearchFillsCaptionsAndBoxes) {
     EXPECT_EQ(TextOf(ControlId::编辑框3), L"101\r\n102\r\n301\r\n");
     EXPECT_EQ(TextOf(ControlId::编辑框4), L"2001\r\n引\r\n");
     EXPECT_EQ(TextOf(ControlId::编辑框5), L"415\r\n");
+    DWORD start = 0, end = 0;  // each box shows its end, the caret after the last line
+    SendMessageW(Control(ControlId::编辑框3), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 15u);
+    EXPECT_EQ(end, 15u);
 
     Click(ControlId::按钮1);  // the same tree again: the same lists, twice the special count
     EXPECT_EQ(TextOf(ControlId::标签3), L"被动obj有3个\r\n特殊obj有2个");
