@@ -9,6 +9,7 @@
 #include "cli/Report.h"
 #include "cli/ScanOptions.h"
 #include "cli/ScanView.h"
+#include "cli/Stats.h"
 #include "platform/Console.h"
 
 namespace {
@@ -19,13 +20,14 @@ void Write(const std::string& text, std::FILE* stream) {
 }
 
 // Searches every folder over one store, as presses of the search button would. Returns
-// whether every folder could be listed.
-bool SearchAll(const ScanOptions& options, ScanView& view) {
-    FileSystem& system = SystemFileSystem();
+// whether every folder could be listed. With stats, every file system call passes through
+// it first, nearest the system, so that the progress line's own time stays out of read.
+bool SearchAll(const ScanOptions& options, ScanView& view, StatsFileSystem* stats) {
+    FileSystem& system = stats ? static_cast<FileSystem&>(*stats) : SystemFileSystem();
     std::optional<ProgressFileSystem> progress;
     if (StandardErrorIsTerminal()) progress.emplace(system);
     FileSystem& files = progress ? static_cast<FileSystem&>(*progress) : system;
-    const Platform platform{files, SystemMessagePump()};
+    const Platform platform{files, SystemMessagePump(), stats};
 
     bool allListed = true;
     for (const NativePath& folder : options.folders) {
@@ -55,11 +57,20 @@ int RunScanner(const std::vector<NativePath>& args) {
             return 2;
         case ScanOptions::Action::kScan: break;
     }
+    StageClock clock;
+    std::optional<StatsFileSystem> stats;
+    if (options.stats) {
+        stats.emplace(SystemFileSystem(), clock);
+    }
     CreateResultStore();
     ScanView view;
-    const bool allListed = SearchAll(options, view);
+    const bool allListed = SearchAll(options, view, stats ? &*stats : nullptr);
     const ScanReport report{view.captions, Results()};
     Write(options.json ? FormatJson(report) : FormatListing(report), stdout);
+    clock.Switch(ScanStage::kPrint);  // the end of the scan: releasing the store is not part of it
     ReleaseResultStore();
+    if (stats) {
+        Write(FormatStats(clock, stats->Counts(), PeakMemoryBytes(), options.json), stderr);
+    }
     return allListed ? 0 : 1;
 }

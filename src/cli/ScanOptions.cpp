@@ -5,7 +5,7 @@
 const char* const kUsage = "usage: fathomlist-scan [--json] FOLDER...\n";
 
 const char* const kHelp =
-    "usage: fathomlist-scan [--json] FOLDER...\n"
+    "usage: fathomlist-scan [--json] [--stats] FOLDER...\n"
     "\n"
     "Searches each FOLDER tree in turn, as if the search button were pressed once per\n"
     "folder, for dungeon (*.dgn), map (*.map) and act (*.act) files, and prints what the\n"
@@ -19,6 +19,11 @@ const char* const kHelp =
     "\n"
     "  --json      one JSON object: door_objects, passive_objects, special_object_count,\n"
     "              monsters, act_objects, captions\n"
+    "  --stats     at the end, on stderr: the wall time of each stage (walk: listing the\n"
+    "              folders; read: reading the files; convert: UTF-8 to code page 936;\n"
+    "              extract: sections, regular expressions and splitting; deduplicate;\n"
+    "              print: showing and writing the results), the folders visited, the\n"
+    "              files and bytes read, and the peak memory; one JSON object with --json\n"
     "  --help      this text\n"
     "  --version   the version\n"
     "  --          what follows is a folder, even if it begins with -\n"
@@ -48,6 +53,8 @@ ScanOptions ParseScanOptions(const std::vector<NativePath>& args) {
                 optionsEnded = true;
             } else if (Is(arg, "--json")) {
                 options.json = true;
+            } else if (Is(arg, "--stats")) {
+                options.stats = true;
             } else if (Is(arg, "--help") || Is(arg, "-h")) {
                 options.action = ScanOptions::Action::kHelp;
                 return options;

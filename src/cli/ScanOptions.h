@@ -10,6 +10,7 @@ struct ScanOptions {
     enum class Action { kScan, kHelp, kVersion, kUsageError };
     Action action = Action::kScan;
     bool json = false;
+    bool stats = false;  // the stage times, counts and peak memory on stderr
     std::vector<NativePath> folders;
     std::string error;  // for kUsageError: what is wrong, in one line
 };

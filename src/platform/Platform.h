@@ -70,10 +70,14 @@ public:
     virtual void DispatchPendingMessages() = 0;
 };
 
-// What a search uses of the operating system.
+class StageObserver;
+
+// What a search uses of the operating system, and who watches its stages (the scanner's
+// --stats), if anyone.
 struct Platform {
     FileSystem& files;
     MessagePump& messages;
+    StageObserver* stages = nullptr;
 };
 
 [[nodiscard]] FileSystem& SystemFileSystem();

@@ -120,20 +120,91 @@ int FirstMarkedByte(uint64_t highBits) {
     return std::countl_zero(highBits) / 8;
 }
 
-// Copies the leading ASCII bytes of in to out and returns their number. Whole words are
-// stored, so up to 7 bytes past the run may be written too: out must have room for all of
-// in, and the caller overwrites them.
-size_t CopyAsciiRun(std::string_view in, char* out) {
+bool AsciiWord(uint64_t word) { return (word & kHighBits) == 0; }
+
+uint64_t LoadWord(const char* p) {
+    uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
+
+// The number of leading ASCII bytes of the n bytes at p.
+size_t AsciiPrefix(const char* p, size_t n) {
     size_t count = 0;
-    for (; count + 8 <= in.size(); count += 8) {
-        uint64_t word;
-        std::memcpy(&word, in.data() + count, 8);
-        std::memcpy(out + count, &word, 8);
-        if (word & kHighBits) return count + FirstMarkedByte(word & kHighBits);
+    for (; n - count >= 16; count += 16) {
+        const uint64_t a = LoadWord(p + count);
+        const uint64_t b = LoadWord(p + count + 8);
+        if (!AsciiWord(a | b)) break;
     }
-    for (; count < in.size() && static_cast<unsigned char>(in[count]) < 0x80; ++count)
-        out[count] = in[count];
+    for (; n - count >= 8; count += 8) {
+        const uint64_t word = LoadWord(p + count);
+        if (!AsciiWord(word)) return count + FirstMarkedByte(word & kHighBits);
+    }
+    while (count < n && static_cast<unsigned char>(p[count]) < 0x80) ++count;
     return count;
+}
+
+// Moves the leading ASCII bytes of the n bytes at in down to out (out at or before in, in
+// the same buffer) and returns their number. A word is read whole before it is stored and
+// never stored past what has been read, so no byte is overwritten before it is read.
+size_t MoveAsciiRun(const char* in, char* out, size_t n) {
+    size_t count = 0;
+    for (; n - count >= 16; count += 16) {
+        const uint64_t a = LoadWord(in + count);
+        const uint64_t b = LoadWord(in + count + 8);
+        if (!AsciiWord(a | b)) break;
+        std::memcpy(out + count, &a, sizeof a);
+        std::memcpy(out + count + 8, &b, sizeof b);
+    }
+    for (; n - count >= 8; count += 8) {
+        const uint64_t word = LoadWord(in + count);
+        if (!AsciiWord(word)) break;
+        std::memcpy(out + count, &word, sizeof word);
+    }
+    for (; count < n && static_cast<unsigned char>(in[count]) < 0x80; ++count) out[count] = in[count];
+    return count;
+}
+
+constexpr bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// The character at the start of the n bytes at p (n above 0, the first byte not ASCII).
+// The two- and three-byte forms that need no range check beyond their continuation bytes,
+// which are nearly all the CJK text of the files, are decoded at once; the rest as the
+// general rules say.
+Utf8Sequence DecodeNonAscii(const char* p, size_t n) {
+    const auto lead = static_cast<unsigned char>(p[0]);
+    if (lead >= 0xE1 && lead <= 0xEF && lead != 0xED && n >= 3) {
+        const auto b1 = static_cast<unsigned char>(p[1]);
+        const auto b2 = static_cast<unsigned char>(p[2]);
+        if (IsContinuation(b1) && IsContinuation(b2))
+            return {char32_t(lead & 0x0F) << 12 | char32_t(b1 & 0x3F) << 6 | char32_t(b2 & 0x3F), 3};
+    } else if (lead >= 0xC2 && lead <= 0xDF && n >= 2) {
+        const auto b1 = static_cast<unsigned char>(p[1]);
+        if (IsContinuation(b1)) return {char32_t(lead & 0x1F) << 6 | char32_t(b1 & 0x3F), 2};
+    }
+    return DecodeUtf8(std::string_view(p, n));
+}
+
+// Converts the UTF-8 in bytes to code page 936 where they stand. Every character takes at
+// least as many bytes in UTF-8 as in code page 936 (an invalid subpart of one or more bytes
+// becomes one "?"), so the output never overtakes the input. The leading ASCII run, which
+// in the data files is often most of the file, is only looked at: it is already in place.
+void ConvertUtf8InPlace(std::string& bytes) {
+    char* const data = bytes.data();
+    const size_t size = bytes.size();
+    size_t in = AsciiPrefix(data, size);
+    char* out = data + in;
+    while (in < size) {
+        const Utf8Sequence sequence = DecodeNonAscii(data + in, size - in);
+        in += sequence.length;
+        out = PutCodePage(sequence.codePoint == kReplacement ? U'?' : sequence.codePoint, out);
+        if (in < size && static_cast<unsigned char>(data[in]) < 0x80) {
+            const size_t run = MoveAsciiRun(data + in, out, size - in);
+            in += run;
+            out += run;
+        }
+    }
+    bytes.resize(static_cast<size_t>(out - data));
 }
 
 // Calls onChar(codePoint) for each character of text and onEscape(byte) for each byte that
@@ -188,21 +259,15 @@ constexpr bool IsLowSurrogate(char16_t unit) {
 
 }  // namespace
 
-// Every step reads at least as many bytes as it writes, so the output fits in the input's size.
 Text Utf8ToText(std::string_view utf8) {
-    Text text(utf8.size(), '\0');
-    char* out = text.data();
-    for (size_t pos = 0; pos < utf8.size();) {
-        const size_t run = CopyAsciiRun(utf8.substr(pos), out);
-        pos += run;
-        out += run;
-        if (pos == utf8.size()) break;
-        const Utf8Sequence sequence = DecodeUtf8(utf8.substr(pos));
-        out = PutCodePage(sequence.codePoint == kReplacement ? U'?' : sequence.codePoint, out);
-        pos += sequence.length;
-    }
-    text.resize(static_cast<size_t>(out - text.data()));
+    Text text(utf8);
+    ConvertUtf8InPlace(text);
     return text;
+}
+
+Text Utf8ToTextInPlace(std::string&& utf8) {
+    ConvertUtf8InPlace(utf8);
+    return std::move(utf8);
 }
 
 std::string TextToUtf8(std::string_view text) {
@@ -214,12 +279,28 @@ std::string TextToUtf8(std::string_view text) {
     return utf8;
 }
 
+// ASCII bytes are widened eight at a time; the rest goes character by character. No
+// character takes more code units than bytes, so text's size is room enough.
 std::u16string TextToUtf16(std::string_view text) {
-    std::u16string utf16;
-    utf16.reserve(text.size());
-    ForEachCharacter(
-        text, [&](char32_t codePoint) { utf16 += static_cast<char16_t>(codePoint); },
-        [&](unsigned char byte) { utf16 += static_cast<char16_t>(kEscapeBase + byte); });
+    std::u16string utf16(text.size(), u'\0');
+    char16_t* out = utf16.data();
+    for (size_t pos = 0; pos < text.size();) {
+        for (; text.size() - pos >= 8 && AsciiWord(LoadWord(text.data() + pos)); pos += 8, out += 8) {
+            for (int i = 0; i < 8; ++i) out[i] = static_cast<char16_t>(text[pos + size_t(i)]);
+        }
+        while (pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80)
+            *out++ = static_cast<char16_t>(text[pos++]);
+        if (pos == text.size()) break;
+        // The character there, or its escapes: a lead byte and the byte after it decide alone
+        // what they become (a second byte left over is ASCII or 0xFF, alike wherever it stands).
+        const bool lead = IsLeadByte(static_cast<unsigned char>(text[pos]));
+        const size_t length = lead && pos + 1 < text.size() ? 2 : 1;
+        ForEachCharacter(
+            text.substr(pos, length), [&](char32_t codePoint) { *out++ = static_cast<char16_t>(codePoint); },
+            [&](unsigned char escaped) { *out++ = static_cast<char16_t>(kEscapeBase + escaped); });
+        pos += length;
+    }
+    utf16.resize(static_cast<size_t>(out - utf16.data()));
     return utf16;
 }
 

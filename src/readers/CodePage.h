@@ -24,6 +24,8 @@
 // byte-order mark is converted like any other character. NUL bytes are kept: the caller
 // decides where a Text ends.
 [[nodiscard]] Text Utf8ToText(std::string_view utf8);
+// The same, converting in utf8's own buffer: the result is never longer than its UTF-8.
+[[nodiscard]] Text Utf8ToTextInPlace(std::string&& utf8);
 
 // Code page 936 to UTF-8, for printing.
 [[nodiscard]] std::string TextToUtf8(std::string_view text);

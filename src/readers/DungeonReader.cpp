@@ -3,9 +3,12 @@
 #include "analysis/ResultStore.h"
 #include "readers/DataFileText.h"
 #include "readers/Sections.h"
+#include "readers/StageMarks.h"
 
 void ReadDungeonFile(const NativePath& path, const Platform& platform) {
     const Text text = ReadDataFileText(path, platform.files);
-    const Text line = TextBetween(text, "[pathgate object]\r\n", "\r\n");
-    for (const Text& piece : SplitText(line, CharFromCode(9))) Results().DoorObjectList.push_back(piece);
+    MarkStage(platform, SearchStage::kExtract);
+    const std::string_view line = TextBetweenView(text, "[pathgate object]\r\n", "\r\n");
+    for (const std::string_view piece : SplitTextViews(line, "\t"))
+        Results().DoorObjectList.emplace_back(piece);
 }

@@ -5,6 +5,7 @@
 #include "analysis/ResultStore.h"
 #include "readers/DataFileText.h"
 #include "readers/Sections.h"
+#include "readers/StageMarks.h"
 #include "regex/RegExpObject.h"
 
 namespace {
@@ -22,23 +23,24 @@ Text EntryId(const RegExpObject& expression, int32_t index) {
 }
 
 void ReadPassiveObjects(RegExpObject& expression, const Text& text) {
-    const Text line = TextBetween(text, "[passive object]\r\n", "\r\n");
+    const std::string_view line = TextBetweenView(text, "[passive object]\r\n", "\r\n");
     expression.Create(kPassiveExpression, line);
     const int32_t count = expression.MatchCount();
     for (int32_t i = 1; i <= count; ++i) Results().PassiveObjectList.push_back(EntryId(expression, i));
 }
 
+// The section and its lines are views into the text; only the ids are copied.
 void ReadMonsters(const Text& text) {
-    const Text section = TextBetween(text, "[monster]\r\n", "\r\n\r\n[/monster]");
-    for (const Text& line : SplitText(section, "\r\n")) {
-        const int tab = FindText(line, CharFromCode(9));
+    const std::string_view section = TextBetweenView(text, "[monster]\r\n", "\r\n\r\n[/monster]");
+    for (const std::string_view line : SplitTextViews(section, "\r\n")) {
+        const int tab = FindText(line, "\t");
         if (tab >= 1) Results().MonsterList.push_back(TextLeft(line, tab - 1));
     }
 }
 
 // Creating again drops the passive section's matches along with its engine.
 void ReadSpecialObjects(RegExpObject& expression, const Text& text) {
-    const Text line = TextBetween(text, "[special passive object]\r\n", "\r\n");
+    const std::string_view line = TextBetweenView(text, "[special passive object]\r\n", "\r\n");
     expression.Create(kSpecialExpression, line);
     const int32_t count = expression.MatchCount();
     for (int32_t i = 1; i <= count; ++i) {
@@ -54,6 +56,7 @@ void ReadSpecialObjects(RegExpObject& expression, const Text& text) {
 void ReadMapFile(const NativePath& path, const Platform& platform) {
     RegExpObject expression;
     const Text text = ReadDataFileText(path, platform.files);
+    MarkStage(platform, SearchStage::kExtract);
     ReadPassiveObjects(expression, text);
     ReadMonsters(text);
     ReadSpecialObjects(expression, text);

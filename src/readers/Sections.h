@@ -12,6 +12,10 @@
 // placeholder "#引号" stands for a double quote.
 [[nodiscard]] Text TextBetween(std::string_view text, std::string_view startMarker, std::string_view endMarker,
                                int startPosition = 0, bool ignoreCase = false);
+// The same text as a view into text, for a reader that copies only the entries it keeps.
+[[nodiscard]] std::string_view TextBetweenView(std::string_view text, std::string_view startMarker,
+                                               std::string_view endMarker, int startPosition = 0,
+                                               bool ignoreCase = false);
 
 struct SectionOptions {
     bool caseSensitive = false;  // false: the markers match with ASCII letters folded

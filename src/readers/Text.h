@@ -62,10 +62,14 @@ template <typename... Rest>
 // an empty piece, a trailing one does not; an empty text gives no piece and an empty
 // delimiter gives the whole text as its one piece.
 [[nodiscard]] TextList SplitText(std::string_view text, std::string_view delimiter);
+// The same pieces as views into text, for a caller that copies only what it keeps.
+[[nodiscard]] std::vector<std::string_view> SplitTextViews(std::string_view text, std::string_view delimiter);
 
 // The text without the spaces and full-width spaces (A1 A1) at its two ends. TAB, CR, LF
 // and every other byte stay.
 [[nodiscard]] Text TrimBothEnds(std::string_view text);
+// The same as a view into text.
+[[nodiscard]] std::string_view TrimBothEndsView(std::string_view text);
 
 // Every occurrence of sub replaced by replacement, left to right, without overlaps and
 // without searching the replacement again. A copy of text when text or sub is empty.

@@ -1,6 +1,7 @@
 // The Text operations. Positions cross the interface 1-based; inside, offsets are 0-based.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -27,12 +28,38 @@ size_t NextByte(std::string_view text, unsigned char byte, size_t from, size_t e
     return hit ? static_cast<size_t>(static_cast<const char*>(hit) - text.data()) : end;
 }
 
+constexpr uint64_t kHighBits = 0x8080808080808080;
+
+uint64_t LoadWord(const char* p) {
+    uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
+
+// The next offset at or after from where sub (not empty) occurs exactly, by bytes. The
+// first byte is looked for with memchr; the last byte is compared before the rest, since in
+// the data files a marker's first byte ("[", CR) begins many lines that are not the marker.
+size_t FindExact(std::string_view text, std::string_view sub, size_t from) {
+    if (text.size() < sub.size()) return std::string_view::npos;
+    const size_t end = text.size() - sub.size() + 1;  // one past the last possible start
+    const char* data = text.data();
+    const size_t lastOffset = sub.size() - 1;
+    for (; from < end; ++from) {
+        const void* hit = std::memchr(data + from, sub[0], end - from);
+        if (!hit) return std::string_view::npos;
+        from = static_cast<size_t>(static_cast<const char*>(hit) - data);
+        if (data[from + lastOffset] != sub[lastOffset]) continue;
+        if (std::memcmp(data + from, sub.data(), lastOffset) == 0) return from;
+    }
+    return std::string_view::npos;
+}
+
 // The next offset at or after from where sub occurs in text by bytes, ignoring character
 // starts; npos when there is none. The caller then checks that it begins a character.
 // Folded, the first byte is looked for in both cases; each memchr result is kept until the
 // search passes it, so a letter absent in one case costs one scan, not one per candidate.
 size_t FindCandidate(std::string_view text, std::string_view sub, size_t from, bool ignoreCase) {
-    if (!ignoreCase) return text.find(sub, from);
+    if (!ignoreCase) return FindExact(text, sub, from);
     if (text.size() < sub.size()) return std::string_view::npos;
     const unsigned char lower = FoldAscii(static_cast<unsigned char>(sub[0]));
     const unsigned char upper = (lower >= 'a' && lower <= 'z') ? lower - 0x20 : lower;
@@ -50,10 +77,18 @@ size_t FindCandidate(std::string_view text, std::string_view sub, size_t from, b
     return std::string_view::npos;
 }
 
+// Whether the eight bytes at p are all ASCII.
+bool AsciiWord(const char* p) { return (LoadWord(p) & kHighBits) == 0; }
+
 // Steps by characters from p until p reaches target or passes it. Returns false when the
-// walk ends on a lead byte that is the last byte of the text.
+// walk ends on a lead byte that is the last byte of the text. An ASCII byte is a character
+// of its own, so a run of them is crossed eight at a time: the data files are mostly ASCII,
+// and every search walks the text from its start.
 bool StepTo(std::string_view text, size_t& p, size_t target) {
     while (p < target) {
+        while (target - p >= 16 && AsciiWord(text.data() + p) && AsciiWord(text.data() + p + 8)) p += 16;
+        while (target - p >= 8 && AsciiWord(text.data() + p)) p += 8;
+        if (p >= target) break;
         if (IsLeadByte(static_cast<unsigned char>(text[p]))) {
             if (p + 1 == text.size()) return false;
             p += 2;
@@ -124,29 +159,34 @@ Text TextMid(std::string_view text, int start, int n) {
 
 Text CharFromCode(unsigned char code) { return code == 0 ? Text() : Text(1, static_cast<char>(code)); }
 
-TextList SplitText(std::string_view text, std::string_view delimiter) {
-    TextList pieces;
+std::vector<std::string_view> SplitTextViews(std::string_view text, std::string_view delimiter) {
+    std::vector<std::string_view> pieces;
     if (text.empty()) return pieces;
     if (delimiter.empty()) {
-        pieces.emplace_back(text);
+        pieces.push_back(text);
         return pieces;
     }
     size_t pieceStart = 0;
     size_t p = 0;
     while (text.size() - p >= delimiter.size()) {
-        const size_t candidate = text.find(delimiter, p);
+        const size_t candidate = FindExact(text, delimiter, p);
         if (candidate == std::string_view::npos) break;
         if (!StepTo(text, p, candidate)) break;
         if (p != candidate) continue;
-        pieces.emplace_back(text.substr(pieceStart, p - pieceStart));
+        pieces.push_back(text.substr(pieceStart, p - pieceStart));
         p += delimiter.size();
         pieceStart = p;
     }
-    if (pieceStart < text.size()) pieces.emplace_back(text.substr(pieceStart));
+    if (pieceStart < text.size()) pieces.push_back(text.substr(pieceStart));
     return pieces;
 }
 
-Text TrimBothEnds(std::string_view text) {
+TextList SplitText(std::string_view text, std::string_view delimiter) {
+    const std::vector<std::string_view> views = SplitTextViews(text, delimiter);
+    return TextList(views.begin(), views.end());
+}
+
+std::string_view TrimBothEndsView(std::string_view text) {
     size_t p = 0;
     while (p < text.size() && IsSpaceAt(text, p)) p += CharLength(text, p);
     const size_t begin = p;
@@ -158,8 +198,10 @@ Text TrimBothEnds(std::string_view text) {
         p += CharLength(text, p);
         if (!space) keepEnd = p;
     }
-    return Text(text.substr(begin, keepEnd - begin));
+    return text.substr(begin, keepEnd - begin);
 }
+
+Text TrimBothEnds(std::string_view text) { return Text(TrimBothEndsView(text)); }
 
 Text ReplaceText(std::string_view text, std::string_view sub, std::string_view replacement,
                  bool caseSensitive) {

@@ -1,6 +1,8 @@
 // The system's own engine behind the RegexEngine interface: the pattern is compiled when
 // "Execute" or "Replace" first needs it under the current settings, and kept until a
 // setting or the pattern changes.
+#include <algorithm>
+#include <memory>
 #include <optional>
 
 #include "regex/MatchRun.h"
@@ -11,9 +13,10 @@
 namespace regex {
 namespace {
 
-// What one run found: the subject and the capture slots of every match, one after another.
+// What one run found: the subject (shared with the caller when it offers it) and the
+// capture slots of every match, one after another.
 struct MatchData {
-    std::u16string subject;
+    std::shared_ptr<const std::u16string> subject;
     int groupCount = 0;
     std::vector<int32_t> slots;
 
@@ -24,11 +27,48 @@ struct MatchData {
     std::u16string Captured(size_t match, int group) const {
         const int32_t* pair = Slots(match) + 2 * group;
         if (pair[0] < 0) return {};
-        return subject.substr(pair[0], pair[1] - pair[0]);
+        return subject->substr(pair[0], pair[1] - pair[0]);
     }
 };
 
 using SharedMatches = std::shared_ptr<const MatchData>;
+
+// The programs compiled lately on this thread, the newest first. A program is only read
+// once made, so engines share them: RegExpObject makes a fresh engine for every Create, and
+// the map reader creates with the same two patterns for every file, so without this each
+// file would compile both again. A rejected pattern is remembered as a null program.
+class ProgramCache {
+public:
+    std::shared_ptr<const Program> Find(std::u16string_view pattern, bool ignoreCase, bool multiline) {
+        for (size_t i = 0; i < entries.size(); ++i) {
+            Entry& entry = entries[i];
+            if (entry.ignoreCase == ignoreCase && entry.multiline == multiline && entry.pattern == pattern) {
+                std::rotate(entries.begin(), entries.begin() + long(i), entries.begin() + long(i) + 1);
+                return entries.front().program;
+            }
+        }
+        std::optional<Program> compiled = CompilePattern(pattern, ignoreCase, multiline);
+        auto program = compiled ? std::make_shared<const Program>(std::move(*compiled)) : nullptr;
+        if (entries.size() == kCapacity) entries.pop_back();
+        entries.insert(entries.begin(), Entry{std::u16string(pattern), ignoreCase, multiline, program});
+        return program;
+    }
+
+private:
+    static constexpr size_t kCapacity = 8;
+    struct Entry {
+        std::u16string pattern;
+        bool ignoreCase;
+        bool multiline;
+        std::shared_ptr<const Program> program;
+    };
+    std::vector<Entry> entries;
+};
+
+ProgramCache& ThreadPrograms() {
+    thread_local ProgramCache cache;
+    return cache;
+}
 
 class BuiltInSubMatches final : public RegexSubMatches {
 public:
@@ -72,6 +112,13 @@ public:
         return std::make_unique<BuiltInMatch>(data, size_t(index));
     }
 
+    // As Item(index)->SubMatches()->Item(group) answers.
+    std::optional<std::u16string> SubMatchItem(int32_t index, int32_t group) const override {
+        if (index < 0 || size_t(index) >= data->MatchCount()) return std::nullopt;
+        if (group < 0 || group >= data->groupCount) return std::nullopt;
+        return data->Captured(size_t(index), group + 1);
+    }
+
 private:
     SharedMatches data;
 };
@@ -95,12 +142,18 @@ public:
     std::optional<std::u16string> Pattern() const override { return pattern; }
 
     std::unique_ptr<RegexMatchCollection> Execute(std::u16string_view subject) override {
+        if (CompiledProgram() == nullptr) return nullptr;
+        return ExecuteShared(std::make_shared<const std::u16string>(subject));
+    }
+
+    std::unique_ptr<RegexMatchCollection> ExecuteShared(
+        std::shared_ptr<const std::u16string> subject) override {
         const Program* compiledProgram = CompiledProgram();
         if (compiledProgram == nullptr) return nullptr;
         auto data = std::make_shared<MatchData>();
-        data->subject = subject;
         data->groupCount = compiledProgram->groupCount;
-        data->slots = FindMatches(*compiledProgram, subject, global, scratch);
+        data->slots = FindMatches(*compiledProgram, *subject, global, scratch);
+        data->subject = std::move(subject);
         return std::make_unique<BuiltInMatchCollection>(std::move(data));
     }
 
@@ -130,10 +183,10 @@ private:
 
     const Program* CompiledProgram() {
         if (!compiled) {
-            program = CompilePattern(pattern, ignoreCase, multiline);
+            program = ThreadPrograms().Find(pattern, ignoreCase, multiline);
             compiled = true;
         }
-        return program ? &*program : nullptr;
+        return program.get();
     }
 
     bool ignoreCase = false;
@@ -141,7 +194,7 @@ private:
     bool global = false;
     std::u16string pattern;
     bool compiled = false;  // program is that of pattern under the current settings
-    std::optional<Program> program;
+    std::shared_ptr<const Program> program;
     RunScratch scratch;
 };
 

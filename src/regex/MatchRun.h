@@ -1,7 +1,8 @@
 // One run of a program over a subject: the first match, or every match from left to right.
-// Each search runs on the backtracker (Backtracker.h), and on the Pike VM (PikeVm.h) from
-// where the backtracker gave up when a search needs more of the subject at once than the
-// backtracker's ring holds.
+// A program that never needs to backtrack runs on the straight-line machine (StraightLine.h).
+// Any other search runs on the backtracker (Backtracker.h), and on the Pike VM (PikeVm.h)
+// from where the backtracker gave up when a search needs more of the subject at once than
+// the backtracker's ring holds. All three find the same matches.
 #pragma once
 
 #include <cstdint>

@@ -42,16 +42,16 @@ bool RegExpObject::Create(std::string_view pattern, std::string_view newSubject,
         engine->SetGlobal(global);
         engine->SetPattern(TextToUtf16(prepared));
     }
-    subject = TextToUtf16(newSubject);
+    subject = std::make_shared<const std::u16string>(TextToUtf16(newSubject));
     subjectText = newSubject;
-    if (engine) matches = engine->Execute(subject);
+    if (engine) matches = engine->ExecuteShared(subject);
     return matches != nullptr;
 }
 
 Text RegExpObject::GetPattern() const { return engine ? ToText(engine->Pattern()) : Text(); }
 
 Text RegExpObject::ReplaceMatches(std::string_view replacement) const {
-    return engine ? ToText(engine->Replace(subject, TextToUtf16(replacement))) : Text();
+    return engine && subject ? ToText(engine->Replace(*subject, TextToUtf16(replacement))) : Text();
 }
 
 int32_t RegExpObject::MatchCount() const { return matches ? ToInteger(matches->Count()) : 0; }
@@ -64,6 +64,11 @@ Text RegExpObject::MatchText(int32_t index, int32_t* position) const {
 }
 
 Text RegExpObject::SubMatchText(int32_t matchIndex, int32_t subIndex, int32_t* position) const {
+    // Without a position no match object is needed, only the group's text.
+    if (position == nullptr) {
+        const bool asked = matches && matchIndex >= 1 && subIndex >= 1;
+        return asked ? ToText(matches->SubMatchItem(matchIndex - 1, subIndex - 1)) : Text();
+    }
     const std::unique_ptr<RegexMatch> match = MatchAt(matches.get(), matchIndex);
     const std::unique_ptr<RegexSubMatches> groups = match ? match->SubMatches() : nullptr;
     Text text = groups && subIndex >= 1 ? ToText(groups->Item(subIndex - 1)) : Text();

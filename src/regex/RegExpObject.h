@@ -3,7 +3,8 @@
 // match or of one of its groups and, when asked, where that text lies in the subject.
 //
 // The object owns its engine, the match collection of its last Create and that Create's
-// subject (in UTF-16, as it crossed into the engine). Every Create replaces all three.
+// subject (in UTF-16, as it crossed into the engine, which may keep it shared for its
+// matches instead of copying it). Every Create replaces all three.
 // The engine comes from the factory the object was made with: the built-in engine unless
 // a caller gives another. Nothing here fails loudly: a call into the engine that fails
 // gives 0, the empty Text or false, and the operation goes on. The built-in engine needs no
@@ -58,7 +59,8 @@ private:
     RegexEngineFactory makeEngine;
     std::unique_ptr<RegexEngine> engine;
     std::unique_ptr<RegexMatchCollection> matches;
-    std::u16string subject;
+    // Shared with the match collection, which needs it for the texts it gives.
+    std::shared_ptr<const std::u16string> subject;
     // The subject as it was given, for the position search: the same bytes subject turns
     // back into, since every Text survives the trip to UTF-16 and back unchanged.
     Text subjectText;

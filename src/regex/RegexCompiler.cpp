@@ -6,6 +6,7 @@
 #include "regex/CaseFolding.h"
 #include "regex/RegexProgram.h"
 #include "regex/RegexSyntax.h"
+#include "regex/StraightLine.h"
 
 namespace regex {
 namespace {
@@ -284,6 +285,7 @@ std::optional<Program> CompilePattern(std::u16string_view pattern, bool ignoreCa
     CharSet first;
     c.program.hasFirstChars = FindFirstChars(c.program, first);
     c.program.firstChars = MakeCharClass(first);
+    c.program.straight = MakeStraightLine(c.program);
     return std::move(c.program);
 }
 

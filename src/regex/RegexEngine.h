@@ -46,6 +46,15 @@ public:
     [[nodiscard]] virtual std::optional<double> Count() const = 0;
     // The match with this 0-based index; nullptr outside 0..Count - 1.
     [[nodiscard]] virtual std::unique_ptr<RegexMatch> Item(int32_t index) const = 0;
+
+    // Item(index)'s SubMatches()'s Item(group), std::nullopt where any of them fails: a
+    // short way to one group's text for an engine that can answer without making the
+    // objects between. The base takes the long way.
+    [[nodiscard]] virtual std::optional<std::u16string> SubMatchItem(int32_t index, int32_t group) const {
+        const std::unique_ptr<RegexMatch> match = Item(index);
+        const std::unique_ptr<RegexSubMatches> groups = match ? match->SubMatches() : nullptr;
+        return groups ? groups->Item(group) : std::nullopt;
+    }
 };
 
 class RegexEngine {
@@ -67,6 +76,12 @@ public:
     // The matches of the pattern in subject, from left to right; nullptr when the pattern
     // is rejected.
     [[nodiscard]] virtual std::unique_ptr<RegexMatchCollection> Execute(std::u16string_view subject) = 0;
+    // Execute over a subject the caller shares: an engine may keep it for its matches
+    // instead of a copy of its own. The base runs Execute.
+    [[nodiscard]] virtual std::unique_ptr<RegexMatchCollection> ExecuteShared(
+        std::shared_ptr<const std::u16string> subject) {
+        return Execute(*subject);
+    }
     // subject with its matches replaced by replacement, in which $1..$99, $&, $`, $' and $$
     // stand for parts of the match; std::nullopt when the pattern is rejected.
     [[nodiscard]] virtual std::optional<std::u16string> Replace(std::u16string_view subject,

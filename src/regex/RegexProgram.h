@@ -74,6 +74,16 @@ struct CharClass {
 // True for the instructions that consume a code unit.
 [[nodiscard]] inline bool Consumes(const Inst& inst) { return inst.op == Op::kChar || inst.op == Op::kClass; }
 
+// One step of a straight-line program (StraightLine.h): a capture (kSave, slot x), or a
+// unit (kChar ch, or kClass classes[x]) taken once or, when repeat, greedily as often as it
+// matches and at least once.
+struct StraightStep {
+    Op op = Op::kSave;
+    char16_t ch = 0;
+    int32_t x = 0;
+    bool repeat = false;
+};
+
 struct Program {
     std::vector<Inst> insts;  // execution starts at 0
     std::vector<CharClass> classes;
@@ -82,6 +92,7 @@ struct Program {
     bool anchored = false;     // a match can begin only at offset 0
     bool hasFirstChars = false;  // a match is never empty and begins with a code unit of firstChars
     CharClass firstChars;
+    std::vector<StraightStep> straight;  // the program as a straight line, when it is one
 };
 
 // Programs longer than this are rejected: counted repetition is written out instruction by
