@@ -1,11 +1,16 @@
 #include "analysis/SearchCommand.h"
 
+#include <iterator>
+#include <new>
+#include <stdexcept>
+
 #include "analysis/Deduplication.h"
 #include "analysis/FolderWalk.h"
 #include "analysis/ResultStore.h"
 #include "readers/ActReader.h"
 #include "readers/DungeonReader.h"
 #include "readers/MapReader.h"
+#include "readers/StageMarks.h"
 
 namespace {
 
@@ -21,13 +26,35 @@ using Reader = void (*)(const NativePath& path, const Platform& platform);
 
 Text CountText(const TextList& list) { return IntegerToText(static_cast<int32_t>(list.size())); }
 
+// Runs the reader over one file. A file too large to hold (its text, or the UTF-16 form and
+// the match lists made from it, outgrowing memory, as on a 32-bit system) contributes
+// nothing: what the reader had appended before memory ran out is taken back, and the
+// search goes on with the next file.
+void ReadOrSkip(Reader reader, const NativePath& path, const Platform& platform) {
+    ResultStore& store = Results();
+    TextList* lists[] = {&store.DoorObjectList, &store.PassiveObjectList, &store.MonsterList, &store.ActObjectList};
+    size_t sizes[std::size(lists)];
+    for (size_t i = 0; i < std::size(lists); ++i) sizes[i] = lists[i]->size();
+    const int32_t specials = store.SpecialObjectCount;
+    try {
+        reader(path, platform);
+        return;
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {  // longer than a string can be
+    }
+    for (size_t i = 0; i < std::size(lists); ++i) {
+        if (lists[i]->size() > sizes[i]) lists[i]->resize(sizes[i]);
+    }
+    store.SpecialObjectCount = specials;
+}
+
 // One walk of the tree named in the folder box, read afresh: the box may have been edited
 // while an earlier walk let the window's messages through. Once the window is gone there is
 // no box to read and nobody to show the results to, so the search stops walking.
 void WalkWith(SearchView& view, const Platform& platform, std::string_view pattern, Reader reader) {
     if (!view.IsOpen()) return;
     const FileHandler handler = [&view, &platform, reader](const NativePath& path) {
-        if (view.IsOpen()) reader(NativePath(path), platform);
+        if (view.IsOpen()) ReadOrSkip(reader, NativePath(path), platform);
     };
     WalkFolder(view.ReadBoxText(), handler, pattern, platform, [&view] { return view.IsOpen(); });
 }
@@ -56,11 +83,13 @@ void SearchCommand(SearchView& view, const Platform& platform) {
     WalkWith(view, platform, "*.map", ReadMapFile);
     WalkWith(view, platform, "*.act", ReadActFile);
 
+    MarkStage(platform, SearchStage::kDeduplicate);
     ResultStore& store = Results();
     RemoveDuplicates(store.DoorObjectList);
     RemoveDuplicates(store.PassiveObjectList);
     RemoveDuplicates(store.MonsterList);
     RemoveDuplicates(store.ActObjectList);
+    MarkStage(platform, SearchStage::kShow);
 
     // The window may have gone while the walks let its messages through.
     if (!view.IsOpen()) return;

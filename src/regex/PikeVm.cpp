@@ -94,7 +94,12 @@ bool FindMatch(const Program& program, std::u16string_view subject, int32_t star
     for (int32_t at = start; at <= n; ++at) {
         if (!matched) {
             if (current->pcs.empty() && program.anchored && at > 0) break;
-            if (current->pcs.empty() && program.hasFirstChars) at = SkipToCandidate(m, at);
+            if (current->pcs.empty() && program.hasFirstChars) {
+                at = SkipToCandidate(m, at);
+                // The list's marks are for the offset skipped from (threads that died there at
+                // an assertion); at the new offset they would stop the new thread.
+                StartList(scratch, *current);
+            }
             if (current->pcs.empty() && program.hasFirstChars && at == n) break;
             // A new thread for a match that begins here, after all that began earlier.
             if (!program.anchored || at == 0) {
