@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "TestSupport.h"
+#include "platform/win32/Win32TestFiles.h"
 #include "hostile/TreeSearch.h"
 #include "platform/Console.h"
 #include "platform/Limits.h"
@@ -16,54 +17,8 @@ namespace {
 
 class Win32HostileTree : public StoreTest {};
 
-NativePath Long(const NativePath& path) {
-    return L"\\\\?\\" + path;
-}
-
-// Writes a file by its wide name, through the long form so that any length will do.
-void WriteWide(const NativePath& path, std::string_view content) {
-    const HANDLE file = CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << "cannot create " << NativeToUtf8(path);
-    DWORD written = 0;
-    WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    CloseHandle(file);
-    ASSERT_EQ(written, content.size());
-}
-
 std::string Door(const std::string& id) {
     return "[pathgate object]\r\n" + id + "\t\r\n";
-}
-
-// A junction: a reparse point that names another folder, which any user may make.
-bool MakeJunction(const NativePath& link, const NativePath& target) {
-    if (!CreateDirectoryW(link.c_str(), nullptr)) return false;
-    const HANDLE folder = CreateFileW(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    bool made = false;
-    if (folder != INVALID_HANDLE_VALUE) {
-        const NativePath substitute = L"\\??\\" + target;
-        struct {
-            DWORD tag;
-            WORD dataLength;
-            WORD reserved;
-            WORD substituteOffset, substituteLength, printOffset, printLength;
-            WCHAR names[1024];
-        } buffer{};
-        const auto bytes = static_cast<WORD>(substitute.size() * sizeof(WCHAR));
-        buffer.tag = IO_REPARSE_TAG_MOUNT_POINT;
-        std::copy(substitute.begin(), substitute.end(), buffer.names);
-        buffer.substituteLength = bytes;
-        buffer.printOffset = static_cast<WORD>(bytes + sizeof(WCHAR));
-        buffer.dataLength = static_cast<WORD>(4 * sizeof(WORD) + bytes + 2 * sizeof(WCHAR));
-        DWORD returned = 0;
-        made = DeviceIoControl(folder, FSCTL_SET_REPARSE_POINT, &buffer, 8 + buffer.dataLength, nullptr, 0,
-                               &returned, nullptr) != 0;
-        CloseHandle(folder);
-    }
-    const DWORD attributes = GetFileAttributesW(link.c_str());
-    made = made && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-    if (!made) RemoveDirectoryW(link.c_str());
-    return made;
 }
 
 TEST_F(Win32HostileTree, TreeThreeHundredLevelsDeep) {
