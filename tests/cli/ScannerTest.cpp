@@ -1,20 +1,14 @@
 // fathomlist-scan run as a program: its output, messages and exit status.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 
 #include "TestSupport.h"
+#include "cli/ScanRun.h"
 
 namespace {
-
-struct ScanRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
 
 std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -23,31 +17,8 @@ std::string ReadFile(const std::filesystem::path& path) {
     return text.str();
 }
 
-std::string Quoted(const std::string& arg) {
-    std::string quoted = "'";
-    for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-// Runs the scanner with stderr captured in a file (so it is not a terminal).
-ScanRun Scan(const std::vector<std::string>& args) {
-    TempTree scratch;
-    const auto errPath = scratch.root / "stderr";
-    std::string command = Quoted(FATHOMLIST_SCAN_EXE);
-    for (const std::string& arg : args) command += " " + Quoted(arg);
-    command += " 2>" + Quoted(errPath.string());
-    ScanRun run;
-    std::FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    while (size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) run.out.append(buffer, n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = ReadFile(errPath);
-    return run;
-}
-
 TEST(Scanner, JsonOfTheSamples) {
-    const ScanRun run = Scan({"--json", FATHOMLIST_SAMPLES_DIR});
+    const ScanRun run = RunScan({"--json", FATHOMLIST_SAMPLES_DIR});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, ReadFile(std::string(FATHOMLIST_TEST_DIR) + "/cli/samples.expected.json"));
     EXPECT_EQ(run.err, "");
@@ -57,7 +28,7 @@ TEST(Scanner, ListingForPeople) {
     TempTree tree;
     tree.Write("a.dgn", "[pathgate object]\r\n\t\xE4\xB8\xAD\t7\t\r\n");
     tree.Write("b.act", "[CREATE PASSIVEOBJECT]\r\n\r\n[INDEX]\r\n1\t2\t\r\n");
-    const ScanRun run = Scan({tree.root.string()});
+    const ScanRun run = RunScan({tree.root.string()});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out,
               "门的obj有3个\n  (empty)\n  中\n  7\n\n"
@@ -70,7 +41,7 @@ TEST(Scanner, SeveralFoldersAccumulateLikeRepeatedSearches) {
     TempTree a, b;
     a.Write("x.dgn", "[pathgate object]\r\n1\t2\t\r\n");
     b.Write("y.dgn", "[pathgate object]\r\n3\t1\t\r\n");
-    const ScanRun run = Scan({"--json", a.root.string(), b.root.string() + "/"});
+    const ScanRun run = RunScan({"--json", a.root.string(), b.root.string() + "/"});
     EXPECT_NE(run.out.find("\"door_objects\": [\n    \"1\",\n    \"2\",\n    \"3\"\n  ]"), std::string::npos)
         << run.out;
 }
@@ -79,7 +50,7 @@ TEST(Scanner, MissingFolderStillPrintsAndFails) {
     TempTree tree;
     tree.Write("x.dgn", "[pathgate object]\r\n5\t\r\n");
     const std::string missing = (tree.root / "nowhere").string();
-    const ScanRun run = Scan({"--json", missing, tree.root.string()});
+    const ScanRun run = RunScan({"--json", missing, tree.root.string()});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "fathomlist-scan: cannot list folder '" + missing + "': No such file or directory\n");
     EXPECT_NE(run.out.find("\"5\""), std::string::npos);
@@ -96,7 +67,7 @@ TEST(Scanner, BadUsage) {
         {{"--frobnicate", "x"}, "fathomlist-scan: unknown option '--frobnicate'"},
     };
     for (const auto& c : cases) {
-        const ScanRun run = Scan(c.args);
+        const ScanRun run = RunScan(c.args);
         EXPECT_EQ(run.status, 2) << c.firstLine;
         EXPECT_EQ(run.err, c.firstLine + "\nusage: fathomlist-scan [--json] FOLDER...\n");
         EXPECT_EQ(run.out, "");
@@ -104,14 +75,14 @@ TEST(Scanner, BadUsage) {
 }
 
 TEST(Scanner, HelpAndVersion) {
-    const ScanRun help = Scan({"--help"});
+    const ScanRun help = RunScan({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("(empty)"), std::string::npos);
-    const ScanRun version = Scan({"--version"});
+    const ScanRun version = RunScan({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out.rfind("fathomlist-scan ", 0), 0u);
     // After "--" an argument that looks like an option is a folder.
-    const ScanRun dashed = Scan({"--", "--json"});
+    const ScanRun dashed = RunScan({"--", "--json"});
     EXPECT_EQ(dashed.status, 1);
     EXPECT_NE(dashed.err.find("cannot list folder '--json'"), std::string::npos);
 }
