@@ -1,8 +1,10 @@
 #include "TestSupport.h"
 
+#include <algorithm>
 #include <fstream>
 #include <random>
 
+#include "analysis/FolderWalk.h"
 #include "platform/Wildcard.h"
 
 NativePath TestPath(std::string_view slashed) {
@@ -152,4 +154,13 @@ std::string Fragment(std::string_view visible) {
         }
     }
     return bytes;
+}
+
+std::vector<NativePath> WalkSorted(const NativePath& folder, std::string_view pattern) {
+    CountingMessagePump pump;
+    std::vector<NativePath> seen;
+    WalkFolder(folder, [&](const NativePath& path) { seen.push_back(path); }, pattern,
+               Platform{SystemFileSystem(), pump});
+    std::sort(seen.begin(), seen.end());
+    return seen;
 }

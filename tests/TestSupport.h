@@ -95,6 +95,9 @@ protected:
     void TearDown() override { ReleaseResultStore(); }
 };
 
+// Every path the walk over the real file system hands over for pattern, sorted.
+std::vector<NativePath> WalkSorted(const NativePath& folder, std::string_view pattern);
+
 // A data file fragment written with visible stand-ins: "->" for TAB and "|" for CR LF.
 std::string Fragment(std::string_view visible);
 

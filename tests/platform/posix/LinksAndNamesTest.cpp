@@ -8,15 +8,6 @@
 
 namespace {
 
-std::vector<NativePath> WalkAll(const NativePath& folder, std::string_view pattern) {
-    CountingMessagePump pump;
-    std::vector<NativePath> seen;
-    WalkFolder(folder, [&](const NativePath& path) { seen.push_back(path); }, pattern,
-               Platform{SystemFileSystem(), pump});
-    std::sort(seen.begin(), seen.end());
-    return seen;
-}
-
 TEST(PosixListing, FolderLinksAreNotEnteredOtherLinksAreFiles) {
     TempTree tree;
     tree.Write("real/r.map", "data");
@@ -26,7 +17,7 @@ TEST(PosixListing, FolderLinksAreNotEnteredOtherLinksAreFiles) {
     ASSERT_EQ(symlink(tree.Path("gone").c_str(), tree.Path("broken.map").c_str()), 0);
     const std::vector<NativePath> expected{tree.Path("broken.map"), tree.Path("filelink.map"),
                                            tree.Path("real/r.map")};
-    EXPECT_EQ(WalkAll(tree.Path(), "*.map"), expected);
+    EXPECT_EQ(WalkSorted(tree.Path(), "*.map"), expected);
     EXPECT_EQ(SystemFileSystem().ReadWholeFile(tree.Path("filelink.map")), "data");
     EXPECT_EQ(SystemFileSystem().ReadWholeFile(tree.Path("broken.map")), "");
 }
@@ -35,7 +26,7 @@ TEST(PosixListing, NamesOutsideCodePage936AreReadAsAnyOther) {
     TempTree tree;
     const std::string hangul = "\xED\x95\x9C";  // a Hangul syllable, which code page 936 lacks
     tree.Write(hangul + "/" + hangul + ".dgn", "x");
-    const auto seen = WalkAll(tree.Path(), "*.dgn");
+    const auto seen = WalkSorted(tree.Path(), "*.dgn");
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(SystemFileSystem().ReadWholeFile(seen[0]), "x");
 }

@@ -16,15 +16,6 @@
 
 namespace {
 
-std::vector<NativePath> WalkAll(const NativePath& folder, std::string_view pattern) {
-    CountingMessagePump pump;
-    std::vector<NativePath> seen;
-    WalkFolder(folder, [&](const NativePath& path) { seen.push_back(path); }, pattern,
-               Platform{SystemFileSystem(), pump});
-    std::sort(seen.begin(), seen.end());
-    return seen;
-}
-
 std::vector<DirectoryEntry> ListAll(const NativePath& folder, std::string_view pattern) {
     std::vector<DirectoryEntry> entries;
     auto listing = SystemFileSystem().StartListing(folder, pattern);
@@ -164,7 +155,7 @@ TEST(Win32Listing, NameMustEndInThePatternsExtension) {
     // The system's own matching also tries the short (8.3) names, if the volume keeps them:
     // LONGNA~1.DGN stands for "long name.dgn1".
     const std::vector<NativePath> expected{tree.Path("B.DGN"), tree.Path("a.dgn")};
-    EXPECT_EQ(WalkAll(tree.Path(), "*.dgn"), expected);
+    EXPECT_EQ(WalkSorted(tree.Path(), "*.dgn"), expected);
     const auto entries = ListAll(tree.Path() + Separator(), "*.dgn");
     EXPECT_EQ(entries.size(), 2u);
     EXPECT_TRUE(Find(entries, L"a.dgn") && Find(entries, L"B.DGN"));
@@ -181,7 +172,7 @@ TEST(Win32Listing, FoldersAndDotEntriesUnderAnyName) {
     EXPECT_EQ(Find(entries, L"noext")->kind, EntryKind::kFile);
     ASSERT_TRUE(Find(entries, L"."));
     EXPECT_EQ(Find(entries, L".")->kind, EntryKind::kFolder);
-    EXPECT_EQ(WalkAll(tree.Path(), "*.map"), std::vector<NativePath>{tree.Path("maps.map/in.map")});
+    EXPECT_EQ(WalkSorted(tree.Path(), "*.map"), std::vector<NativePath>{tree.Path("maps.map/in.map")});
 }
 
 TEST(Win32Listing, FolderWithoutMatchesListsNothingMissingFolderCannotBeListed) {
@@ -219,12 +210,12 @@ TEST(Win32Listing, FolderLinksAreNotEnteredFileLinksAreFiles) {
     const auto entries = ListAll(tree.Path() + Separator(), "*.*");
     ASSERT_TRUE(Find(entries, L"dirlink.map"));
     EXPECT_EQ(Find(entries, L"dirlink.map")->kind, EntryKind::kOther);
-    EXPECT_EQ(WalkAll(tree.Path(), "*.map"), std::vector<NativePath>{tree.Path("real/r.map")});
+    EXPECT_EQ(WalkSorted(tree.Path(), "*.map"), std::vector<NativePath>{tree.Path("real/r.map")});
 
     const std::string fileWhy = links.Make(tree.Path("filelink.map"), tree.Path("real/r.map"), false);
     if (!fileWhy.empty()) GTEST_SKIP() << "no link to a file: " << fileWhy;
     const std::vector<NativePath> expected{tree.Path("filelink.map"), tree.Path("real/r.map")};
-    EXPECT_EQ(WalkAll(tree.Path(), "*.map"), expected);
+    EXPECT_EQ(WalkSorted(tree.Path(), "*.map"), expected);
     EXPECT_EQ(SystemFileSystem().ReadWholeFile(tree.Path("filelink.map")), "data");
 }
 
@@ -239,7 +230,7 @@ TEST(Win32Listing, PathsLongerThanMaxPathAreListedAndRead) {
     }
     const NativePath file = folder + L"\\deep.dgn";
     WriteWide(file, "deep");
-    EXPECT_EQ(WalkAll(tree.Path(), "*.dgn"), std::vector<NativePath>{file});
+    EXPECT_EQ(WalkSorted(tree.Path(), "*.dgn"), std::vector<NativePath>{file});
     FileSystem& files = SystemFileSystem();
     EXPECT_EQ(files.ReadWholeFile(file), "deep");
     EXPECT_EQ(files.ListingError(folder + Separator()), "");
@@ -260,7 +251,7 @@ TEST(Win32Listing, NamesOutsideCodePage936AreReadAsAnyOther) {
     const NativePath folder = tree.Path() + Separator() + hangul;
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     WriteWide(folder + Separator() + hangul + L".dgn", "x");
-    const auto seen = WalkAll(tree.Path(), "*.dgn");
+    const auto seen = WalkSorted(tree.Path(), "*.dgn");
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0], folder + Separator() + hangul + L".dgn");
     EXPECT_EQ(SystemFileSystem().ReadWholeFile(seen[0]), "x");
