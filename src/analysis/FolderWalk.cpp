@@ -44,11 +44,17 @@ Level VisitFolder(const NativePath& folderText, const FileHandler& handler, std:
     platform.messages.DispatchPendingMessages();
     Level level{Normalised(folderText), {}, 0};
     if (goOn && !goOn()) return level;
+    // The matching files are taken in one go before any is handed over, so the file system
+    // hears which files are about to be read, in their order, and may read ahead.
+    std::vector<NativePath> paths;
     auto files = platform.files.StartListing(level.folder, pattern);
     for (NativePath name = FindEntry(files, EntryMode::kFiles); !name.empty();
          name = FindEntry(files, EntryMode::kFiles)) {
-        handler(level.folder + name);
+        paths.push_back(level.folder + name);
     }
+    if (!paths.empty()) platform.files.WillRead(paths);
+    for (const NativePath& path : paths)
+        handler(path);
     // The sub-folder names are taken in one go, so a deep tree never holds a listing open
     // per level and cannot run out of the system's listing handles.
     auto folders = platform.files.StartListing(level.folder, "*.*");

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "analysis/SearchCommand.h"
+#include "analysis/SharedListings.h"
 #include "app/Keyboard.h"
 #include "app/Labels.h"
 #include "app/Resources.h"
@@ -62,7 +63,8 @@ bool CreateControls(MainWindowState& state) {
 
 void OnSearch(MainWindowState& state) {
     WindowView view(state);
-    SearchCommand(view, Platform{SystemFileSystem(), SystemMessagePump()});
+    SharedListings files(SystemFileSystem());
+    SearchCommand(view, Platform{files, SystemMessagePump()});
 }
 
 void OnCommand(MainWindowState& state, int id, int code) {

@@ -5,6 +5,7 @@
 
 #include "analysis/ResultStore.h"
 #include "analysis/SearchCommand.h"
+#include "analysis/SharedListings.h"
 #include "cli/Progress.h"
 #include "cli/Report.h"
 #include "cli/ScanOptions.h"
@@ -19,11 +20,12 @@ void Write(const std::string& text, std::FILE* stream) {
     std::fflush(stream);
 }
 
-// Searches every folder over one store, as presses of the search button would. Returns
-// whether every folder could be listed. With stats, every file system call passes through
-// it first, nearest the system, so that the progress line's own time stays out of read.
-bool SearchAll(const ScanOptions& options, ScanView& view, StatsFileSystem* stats) {
-    FileSystem& system = stats ? static_cast<FileSystem&>(*stats) : SystemFileSystem();
+// Searches every folder over one store, as presses of the search button would, each search
+// with listings of its own. Returns whether every folder could be listed. With stats, every
+// file system call passes through it before the progress line's, so that the progress
+// line's own time stays out of read.
+bool SearchAll(const ScanOptions& options, ScanView& view, SharedListings& shared, StatsFileSystem* stats) {
+    FileSystem& system = stats ? static_cast<FileSystem&>(*stats) : shared;
     std::optional<ProgressFileSystem> progress;
     if (StandardErrorIsTerminal()) progress.emplace(system);
     FileSystem& files = progress ? static_cast<FileSystem&>(*progress) : system;
@@ -32,6 +34,7 @@ bool SearchAll(const ScanOptions& options, ScanView& view, StatsFileSystem* stat
     bool allListed = true;
     for (const NativePath& folder : options.folders) {
         view.folder = folder;
+        shared.Forget();
         SearchCommand(view, platform);
         NativePath listed = folder;
         if (listed.back() != kPathSeparator) listed.push_back(kPathSeparator);
@@ -58,13 +61,14 @@ int RunScanner(const std::vector<NativePath>& args) {
         case ScanOptions::Action::kScan: break;
     }
     StageClock clock;
+    SharedListings shared(SystemFileSystem());
     std::optional<StatsFileSystem> stats;
     if (options.stats) {
-        stats.emplace(SystemFileSystem(), clock);
+        stats.emplace(shared, clock);
     }
     CreateResultStore();
     ScanView view;
-    const bool allListed = SearchAll(options, view, stats ? &*stats : nullptr);
+    const bool allListed = SearchAll(options, view, shared, stats ? &*stats : nullptr);
     const ScanReport report{view.captions, Results()};
     Write(options.json ? FormatJson(report) : FormatListing(report), stdout);
     clock.Switch(ScanStage::kPrint);  // the end of the scan: releasing the store is not part of it

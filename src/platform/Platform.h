@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A path as the operating system spells it: bytes on Linux, UTF-16 on Windows. Paths are
 // never converted through code page 936, so a name that code page cannot express still
@@ -60,6 +61,12 @@ public:
     // The whole content of the file, or empty when it cannot be opened or read, or is too
     // large to hold in memory.
     [[nodiscard]] virtual ByteData ReadWholeFile(const NativePath& path) = 0;
+
+    // A hint: the files the caller is about to read, in the order it will read them, each
+    // at most once. A file system may start reading them ahead; the answers of
+    // ReadWholeFile stay what they would be without the hint. A file system that stands in
+    // front of another passes the hint on.
+    virtual void WillRead(const std::vector<NativePath>& paths) { (void)paths; }
 };
 
 class MessagePump {

@@ -39,6 +39,44 @@ TEST(WalkFolder, FilesBeforeSubFoldersDepthFirst) {
     EXPECT_EQ(Walk(files, TestPath("/data/"), "*.dgn", pump), expected);
 }
 
+// Records the read hints it is given; everything else goes to the fake.
+class HintRecorder final : public FileSystem {
+public:
+    explicit HintRecorder(FileSystem& inner) : inner_(inner) {}
+    std::unique_ptr<DirectoryListing> StartListing(const NativePath& folder, std::string_view pattern) override {
+        return inner_.StartListing(folder, pattern);
+    }
+    std::string ListingError(const NativePath& folder) override { return inner_.ListingError(folder); }
+    ByteData ReadWholeFile(const NativePath& path) override { return inner_.ReadWholeFile(path); }
+    void WillRead(const std::vector<NativePath>& paths) override { hints.push_back(paths); }
+
+    std::vector<std::vector<NativePath>> hints;
+
+private:
+    FileSystem& inner_;
+};
+
+TEST(WalkFolder, HintsEachFoldersFilesBeforeHandingThemOver) {
+    FakeFileSystem files;
+    files.AddFolder("/h");
+    files.AddFile("/h/a.map", "");
+    files.AddFolder("/h/none");
+    files.AddFile("/h/none/x.txt", "");
+    files.AddFolder("/h/two");
+    files.AddFile("/h/two/b.map", "");
+    files.AddFile("/h/two/C.MAP", "");
+    files.AddFile("/h/z.map", "");
+    HintRecorder recorder(files);
+    CountingMessagePump pump;
+    std::vector<size_t> hintsAtHandOver;
+    WalkFolder(TestPath("/h"), [&](const NativePath&) { hintsAtHandOver.push_back(recorder.hints.size()); }, "*.map",
+               Platform{recorder, pump});
+    const std::vector<std::vector<NativePath>> expected = {Paths({"/h/a.map", "/h/z.map"}),
+                                                           Paths({"/h/two/b.map", "/h/two/C.MAP"})};
+    EXPECT_EQ(recorder.hints, expected);  // none for a folder without matching files
+    EXPECT_EQ(hintsAtHandOver, (std::vector<size_t>{1, 1, 2, 2}));
+}
+
 TEST(WalkFolder, FoldersNamedLikeDataFilesAreEnteredNotHandedOver) {
     FakeFileSystem files;
     files.AddFolder("/t");

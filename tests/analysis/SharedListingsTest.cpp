@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "TestSupport.h"
+#include "analysis/SearchCommand.h"
+#include "analysis/SharedListings.h"
+
+namespace {
+
+// Passes everything on and counts the listings started per folder and pattern.
+class CountingListings final : public FileSystem {
+public:
+    explicit CountingListings(FileSystem& inner) : inner_(inner) {}
+    std::unique_ptr<DirectoryListing> StartListing(const NativePath& folder, std::string_view pattern) override {
+        ++started[folder];
+        patterns.emplace_back(pattern);
+        return inner_.StartListing(folder, pattern);
+    }
+    std::string ListingError(const NativePath& folder) override { return inner_.ListingError(folder); }
+    ByteData ReadWholeFile(const NativePath& path) override { return inner_.ReadWholeFile(path); }
+
+    std::map<NativePath, int> started;
+    std::vector<std::string> patterns;
+
+private:
+    FileSystem& inner_;
+};
+
+struct SearchOutcome {
+    std::array<Text, 4> captions;
+    std::array<Text, 4> boxes;
+    std::vector<NativePath> reads;
+    int dispatches = 0;
+};
+
+SearchOutcome Search(FakeFileSystem& files, FileSystem& searched) {
+    CreateResultStore();
+    CountingMessagePump pump;
+    FakeView view;
+    view.folderBox = TestPath("/t");
+    files.reads.clear();
+    SearchCommand(view, Platform{searched, pump});
+    ReleaseResultStore();
+    return {view.captions, view.boxes, files.reads, pump.count};
+}
+
+void AddTree(FakeFileSystem& files) {
+    files.AddFolder("/t");
+    files.AddFile("/t/a.dgn", Fragment("[pathgate object]|3->4->|"));
+    files.AddFile("/t/B.MAP", Fragment("[passive object]|1->2->3->4->|[monster]|77->x|||[/monster]|"));
+    files.AddFolder("/t/x.act");  // a folder named like an act file
+    files.AddFile("/t/x.act/in.act", Fragment("[CREATE PASSIVEOBJECT]||[INDEX]|9->|"));
+    files.AddFolder("/t/locked");
+    files.AddFile("/t/locked/l.dgn", Fragment("[pathgate object]|5->|"));
+    files.RefuseListing("/t/locked");
+    files.AddFile("/t/notes.txt", "");
+    files.AddFolder("/t/deep");
+    files.AddFolder("/t/deep/er");
+    files.AddFile("/t/deep/er/c.map", Fragment("[special passive object]|5->6->7->8->9->|"));
+}
+
+TEST(SharedListings, SearchFindsTheSameListingEachFolderOnce) {
+    FakeFileSystem files;
+    AddTree(files);
+    const SearchOutcome alone = Search(files, files);
+
+    CountingListings counted(files);
+    SharedListings shared(counted);
+    const SearchOutcome sharing = Search(files, shared);
+    EXPECT_EQ(sharing.captions, alone.captions);
+    EXPECT_EQ(sharing.boxes, alone.boxes);
+    EXPECT_EQ(sharing.reads, alone.reads);
+    EXPECT_EQ(sharing.dispatches, alone.dispatches);
+    EXPECT_EQ(alone.boxes[0], "3\r\n4\r\n");  // the locked folder's door stays out
+
+    const std::map<NativePath, int> once = {{TestPath("/t/"), 1},         {TestPath("/t/x.act/"), 1},
+                                            {TestPath("/t/locked/"), 1},  {TestPath("/t/deep/"), 1},
+                                            {TestPath("/t/deep/er/"), 1}};
+    EXPECT_EQ(counted.started, once);
+
+    // Told to forget, the next search lists afresh.
+    shared.Forget();
+    counted.started.clear();
+    EXPECT_EQ(Search(files, shared).boxes, alone.boxes);
+    EXPECT_EQ(counted.started, once);
+}
+
+TEST(SharedListings, FiltersAsTheListingWouldHave) {
+    FakeFileSystem files;
+    AddTree(files);
+    SharedListings shared(files);
+    for (const char* pattern : {"*.*", "*.map", "*.act", "*.dgn", "*.txt", "b.*", "*"}) {
+        std::vector<std::pair<NativePath, EntryKind>> direct, replayed;
+        DirectoryEntry entry;
+        for (auto listing = files.StartListing(TestPath("/t/"), pattern); listing->Next(entry);)
+            direct.emplace_back(entry.name, entry.kind);
+        for (auto listing = shared.StartListing(TestPath("/t/"), pattern); listing->Next(entry);)
+            replayed.emplace_back(entry.name, entry.kind);
+        EXPECT_EQ(replayed, direct) << pattern;
+    }
+    EXPECT_EQ(shared.StartListing(TestPath("/t/locked/"), "*.dgn"), nullptr);
+    EXPECT_EQ(shared.StartListing(TestPath("/missing/"), "*.*"), nullptr);
+}
+
+}  // namespace
