@@ -18,6 +18,7 @@ public:
     std::unique_ptr<DirectoryListing> StartListing(const NativePath& folder, std::string_view pattern) override;
     std::string ListingError(const NativePath& folder) override { return inner_.ListingError(folder); }
     ByteData ReadWholeFile(const NativePath& path) override;
+    void WillRead(const std::vector<NativePath>& paths) override { inner_.WillRead(paths); }
 
     // Clears the progress line, so that what follows starts on a clean line.
     void Clear();

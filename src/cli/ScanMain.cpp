@@ -7,6 +7,7 @@
 #include "analysis/SearchCommand.h"
 #include "analysis/SharedListings.h"
 #include "cli/Progress.h"
+#include "platform/ReadAhead.h"
 #include "cli/Report.h"
 #include "cli/ScanOptions.h"
 #include "cli/ScanView.h"
@@ -61,7 +62,8 @@ int RunScanner(const std::vector<NativePath>& args) {
         case ScanOptions::Action::kScan: break;
     }
     StageClock clock;
-    SharedListings shared(SystemFileSystem());
+    ReadAheadFileSystem readAhead(SystemFileSystem());
+    SharedListings shared(readAhead);
     std::optional<StatsFileSystem> stats;
     if (options.stats) {
         stats.emplace(shared, clock);

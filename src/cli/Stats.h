@@ -58,6 +58,7 @@ class StatsFileSystem final : public FileSystem, public StageObserver {
                                                    std::string_view pattern) override;
     std::string ListingError(const NativePath& folder) override;
     ByteData ReadWholeFile(const NativePath& path) override;
+    void WillRead(const std::vector<NativePath>& paths) override { inner_.WillRead(paths); }
 
     void StageBegins(SearchStage stage) override;
 

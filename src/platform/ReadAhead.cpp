@@ -1,0 +1,106 @@
+#include "platform/ReadAhead.h"
+
+#include <new>
+#include <system_error>
+
+ReadAheadFileSystem::ReadAheadFileSystem(FileSystem& inner, size_t aheadBytes)
+    : inner_(inner), aheadBytes_(aheadBytes) {
+    try {
+        reader_ = std::thread([this] { Work(); });
+    } catch (const std::system_error&) {
+    }
+}
+
+ReadAheadFileSystem::~ReadAheadFileSystem() {
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    work_.notify_all();
+    if (reader_.joinable()) reader_.join();
+}
+
+bool ReadAheadFileSystem::HasWork() const {
+    return unclaimed_ < frontSerial_ + items_.size() && heldBytes_ < aheadBytes_;
+}
+
+void ReadAheadFileSystem::DropAll() {
+    frontSerial_ += items_.size();
+    unclaimed_ = frontSerial_;
+    items_.clear();
+    heldBytes_ = 0;
+}
+
+void ReadAheadFileSystem::PopFront() {
+    items_.pop_front();
+    ++frontSerial_;
+    if (unclaimed_ < frontSerial_) unclaimed_ = frontSerial_;
+}
+
+void ReadAheadFileSystem::Work() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        work_.wait(lock, [this] { return stopping_ || HasWork(); });
+        if (stopping_) return;
+        const uint64_t serial = unclaimed_++;
+        Item& claimed = items_[serial - frontSerial_];
+        claimed.state = State::kReading;
+        NativePath path = claimed.path;
+        lock.unlock();
+        ByteData data;
+        bool failed = false;
+        try {
+            data = inner_.ReadWholeFile(path);
+        } catch (const std::bad_alloc&) {
+            failed = true;  // the search reads it itself
+        }
+        lock.lock();
+        // The hint may have been dropped meanwhile, and the file with it.
+        if (serial >= frontSerial_ && serial - frontSerial_ < items_.size()) {
+            Item& item = items_[serial - frontSerial_];
+            item.state = failed ? State::kFailed : State::kRead;
+            heldBytes_ += data.size();
+            item.data = std::move(data);
+            read_.notify_all();
+        }
+    }
+}
+
+void ReadAheadFileSystem::WillRead(const std::vector<NativePath>& paths) {
+    if (!reader_.joinable()) return;
+    {
+        const std::lock_guard lock(mutex_);
+        DropAll();
+        try {
+            for (const NativePath& path : paths)
+                items_.push_back(Item{path, State::kQueued, {}});
+        } catch (const std::bad_alloc&) {
+            DropAll();  // only a hint: the files are read directly
+        }
+    }
+    work_.notify_one();
+}
+
+ByteData ReadAheadFileSystem::ReadWholeFile(const NativePath& path) {
+    std::unique_lock lock(mutex_);
+    if (items_.empty() || items_.front().path != path) {
+        DropAll();
+        lock.unlock();
+        return inner_.ReadWholeFile(path);
+    }
+    // Only this thread takes files off the front, so the reference stays good while it waits.
+    Item& front = items_.front();
+    if (front.state == State::kReading) read_.wait(lock, [&front] { return front.state != State::kReading; });
+    if (front.state != State::kRead) {  // nobody began it, or reading it ran out of memory
+        PopFront();
+        lock.unlock();
+        work_.notify_one();
+        return inner_.ReadWholeFile(path);
+    }
+    ByteData data = std::move(front.data);
+    heldBytes_ -= data.size();
+    PopFront();
+    lock.unlock();
+    work_.notify_one();
+    return data;
+}
