@@ -36,20 +36,45 @@ uint64_t LoadWord(const char* p) {
     return word;
 }
 
-// The next offset at or after from where sub (not empty) occurs exactly, by bytes. The
-// first byte is looked for with memchr; the last byte is compared before the rest, since in
-// the data files a marker's first byte ("[", CR) begins many lines that are not the marker.
+// How often a byte turns up in the data files, roughly: 0 for the rarest. Digits, TAB, line
+// ends, spaces and the brackets of the section headers fill the files; letters come at
+// about their rate in English words (the files' names and section names are English).
+int ByteFrequency(unsigned char byte) {
+    constexpr std::string_view kLettersByRate = "etaoinsrhldcumfpgwybvkxjqz";
+    if (byte >= '0' && byte <= '9') return 40;
+    switch (byte) {
+        case '\t': case '\r': case '\n': case ' ': case '[': case ']': case '/': case '`': case '.': case '-':
+            return 40;
+        default: break;
+    }
+    const size_t rank = kLettersByRate.find(static_cast<char>(FoldAscii(byte)));
+    if (rank != std::string_view::npos) return 1 + static_cast<int>(kLettersByRate.size() - rank);
+    return byte >= 0x80 ? 20 : 0;  // CJK bytes are common in act files; other bytes rare
+}
+
+// The offset in sub of its rarest byte.
+size_t RarestByte(std::string_view sub) {
+    size_t rarest = 0;
+    for (size_t i = 1; i < sub.size(); ++i) {
+        if (ByteFrequency(static_cast<unsigned char>(sub[i])) < ByteFrequency(static_cast<unsigned char>(sub[rarest])))
+            rarest = i;
+    }
+    return rarest;
+}
+
+// The next offset at or after from where sub (not empty) occurs exactly, by bytes. memchr
+// looks for sub's rarest byte, not its first: a marker's first byte ("[", CR) begins many
+// lines of the data files that are not the marker, and every stop costs a call.
 size_t FindExact(std::string_view text, std::string_view sub, size_t from) {
     if (text.size() < sub.size()) return std::string_view::npos;
     const size_t end = text.size() - sub.size() + 1;  // one past the last possible start
     const char* data = text.data();
-    const size_t lastOffset = sub.size() - 1;
+    const size_t anchor = RarestByte(sub);
     for (; from < end; ++from) {
-        const void* hit = std::memchr(data + from, sub[0], end - from);
+        const void* hit = std::memchr(data + from + anchor, sub[anchor], end - from);
         if (!hit) return std::string_view::npos;
-        from = static_cast<size_t>(static_cast<const char*>(hit) - data);
-        if (data[from + lastOffset] != sub[lastOffset]) continue;
-        if (std::memcmp(data + from, sub.data(), lastOffset) == 0) return from;
+        from = static_cast<size_t>(static_cast<const char*>(hit) - data) - anchor;
+        if (std::memcmp(data + from, sub.data(), sub.size()) == 0) return from;
     }
     return std::string_view::npos;
 }
@@ -80,12 +105,18 @@ size_t FindCandidate(std::string_view text, std::string_view sub, size_t from, b
 // Whether the eight bytes at p are all ASCII.
 bool AsciiWord(const char* p) { return (LoadWord(p) & kHighBits) == 0; }
 
+// Whether the 32 bytes at p are all ASCII: one test for four words.
+bool AsciiBlock(const char* p) {
+    return ((LoadWord(p) | LoadWord(p + 8) | LoadWord(p + 16) | LoadWord(p + 24)) & kHighBits) == 0;
+}
+
 // Steps by characters from p until p reaches target or passes it. Returns false when the
 // walk ends on a lead byte that is the last byte of the text. An ASCII byte is a character
-// of its own, so a run of them is crossed eight at a time: the data files are mostly ASCII,
+// of its own, so a run of them is crossed many at a time: the data files are mostly ASCII,
 // and every search walks the text from its start.
 bool StepTo(std::string_view text, size_t& p, size_t target) {
     while (p < target) {
+        while (target - p >= 32 && AsciiBlock(text.data() + p)) p += 32;
         while (target - p >= 16 && AsciiWord(text.data() + p) && AsciiWord(text.data() + p + 8)) p += 16;
         while (target - p >= 8 && AsciiWord(text.data() + p)) p += 8;
         if (p >= target) break;
@@ -203,9 +234,41 @@ std::string_view TrimBothEndsView(std::string_view text) {
 
 Text TrimBothEnds(std::string_view text) { return Text(TrimBothEndsView(text)); }
 
+namespace {
+
+bool AllAscii(std::string_view text) {
+    for (const char c : text) {
+        if (IsLeadByte(static_cast<unsigned char>(c))) return false;
+    }
+    return true;
+}
+
+// ReplaceText for one byte that case does not change, in a text without lead bytes, where
+// every byte begins a character: the ids of the map reader, a TAB at a time.
+Text ReplaceAsciiByte(std::string_view text, char byte, std::string_view replacement) {
+    Text result;
+    result.reserve(text.size());
+    for (const char c : text) {
+        if (c == byte) {
+            result.append(replacement);
+        } else {
+            result.push_back(c);
+        }
+    }
+    return result;
+}
+
+}  // namespace
+
 Text ReplaceText(std::string_view text, std::string_view sub, std::string_view replacement,
                  bool caseSensitive) {
     if (text.empty() || sub.empty()) return Text(text);
+    const unsigned char only = static_cast<unsigned char>(sub[0]);
+    const bool isLetter = FoldAscii(only) >= 'a' && FoldAscii(only) <= 'z';
+    if (sub.size() == 1 && !IsLeadByte(only) && (caseSensitive || !isLetter) && text.size() <= 64 &&
+        AllAscii(text)) {
+        return ReplaceAsciiByte(text, sub[0], replacement);
+    }
     Text result;
     result.reserve(text.size());
     size_t p = 0;

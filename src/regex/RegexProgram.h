@@ -82,6 +82,9 @@ struct StraightStep {
     char16_t ch = 0;
     int32_t x = 0;
     bool repeat = false;
+    // The ASCII code units the step takes, kept in the step so that the loop over a run
+    // reads nothing else for them.
+    uint64_t ascii[2] = {0, 0};
 };
 
 struct Program {

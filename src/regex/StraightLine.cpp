@@ -26,7 +26,19 @@ bool Disjoint(const CharSet& a, const CharSet& b) {
 }
 
 bool Takes(const Program& program, const StraightStep& step, char16_t c) {
-    return step.op == Op::kChar ? c == step.ch : ClassContains(program.classes[step.x], c);
+    if (c < 128) return (step.ascii[c >> 6] >> (c & 63)) & 1;
+    return step.op == Op::kChar ? c == step.ch : SetContains(program.classes[step.x].ranges, c);
+}
+
+StraightStep ConsumingStep(const Program& program, const Inst& inst, bool repeat) {
+    StraightStep step{.op = inst.op, .ch = inst.ch, .x = inst.x, .repeat = repeat};
+    if (inst.op == Op::kClass) {
+        step.ascii[0] = program.classes[inst.x].ascii[0];
+        step.ascii[1] = program.classes[inst.x].ascii[1];
+    } else if (inst.ch < 128) {
+        step.ascii[inst.ch >> 6] = uint64_t{1} << (inst.ch & 63);
+    }
+    return step;
 }
 
 }  // namespace
@@ -58,7 +70,7 @@ std::vector<StraightStep> MakeStraightLine(const Program& program) {
                             insts[pc + 1].y == static_cast<int32_t>(pc + 2);
         consuming.push_back(steps.size());
         sets.push_back(SetOf(program, inst));
-        steps.push_back({.op = inst.op, .ch = inst.ch, .x = inst.x, .repeat = repeat});
+        steps.push_back(ConsumingStep(program, inst, repeat));
         if (repeat) ++pc;
     }
     return {};

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "readers/Text.h"
 
 namespace {
@@ -56,6 +58,73 @@ TEST(FindText, LongTextsFindTheRightBoundary) {
     std::string upper(5000, 'A');
     EXPECT_EQ(FindText(upper + "b", "AB", 0, true), 5000);
     EXPECT_EQ(FindText(upper + "b", "AB", 0, false), -1);
+}
+
+// The character stepping written out plainly: every character start from the start on is
+// tried in turn. FindText and ReplaceText find their candidates by bytes first; they must
+// agree with this on any text.
+size_t CharLengthAt(std::string_view text, size_t p) {
+    return static_cast<unsigned char>(text[p]) >= 0x80 && p + 1 < text.size() ? 2 : 1;
+}
+
+bool SameAt(std::string_view text, size_t p, std::string_view sub, bool ignoreCase) {
+    if (text.size() - p < sub.size()) return false;
+    for (size_t i = 0; i < sub.size(); ++i) {
+        char a = text[p + i], b = sub[i];
+        if (ignoreCase) {
+            if (a >= 'A' && a <= 'Z') a = char(a + 32);
+            if (b >= 'A' && b <= 'Z') b = char(b + 32);
+        }
+        if (a != b) return false;
+    }
+    return true;
+}
+
+int PlainFind(std::string_view text, std::string_view sub, int start, bool ignoreCase) {
+    for (size_t p = start <= 1 ? 0 : size_t(start) - 1; p < text.size(); p += CharLengthAt(text, p)) {
+        if (SameAt(text, p, sub, ignoreCase)) return int(p) + 1;
+    }
+    return -1;
+}
+
+std::string PlainReplace(std::string_view text, std::string_view sub, std::string_view by, bool ignoreCase) {
+    std::string result;
+    for (size_t p = 0; p < text.size();) {
+        if (SameAt(text, p, sub, ignoreCase)) {
+            result += by;
+            p += sub.size();
+        } else {
+            const size_t length = CharLengthAt(text, p);
+            result += text.substr(p, length);
+            p += length;
+        }
+    }
+    return result;
+}
+
+TEST(TextSearch, AgreesWithPlainSteppingOnRandomTexts) {
+    // Bytes that make trouble: letters in both cases, the markers' bytes, lead bytes (the
+    // euro byte among them) and a backslash that can be a second byte.
+    constexpr std::string_view kBytes = "aAbj[]\t\r\n\x80\x81\xD6\x5C ";
+    std::mt19937 random(20261211);
+    const auto pick = [&](size_t lo, size_t hi) { return std::uniform_int_distribution<size_t>(lo, hi)(random); };
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        for (size_t n = pick(0, 70); n > 0; --n) text += kBytes[pick(0, kBytes.size() - 1)];
+        std::string sub;
+        if (!text.empty() && pick(0, 1)) {
+            const size_t from = pick(0, text.size() - 1);
+            sub = text.substr(from, pick(1, 5));
+        } else {
+            for (size_t n = pick(1, 4); n > 0; --n) sub += kBytes[pick(0, kBytes.size() - 1)];
+        }
+        const bool ignoreCase = pick(0, 1) == 1;
+        const int start = int(pick(0, 8));
+        ASSERT_EQ(FindText(text, sub, start, ignoreCase), PlainFind(text, sub, start, ignoreCase))
+            << "round " << round;
+        ASSERT_EQ(ReplaceText(text, sub, "#", !ignoreCase), PlainReplace(text, sub, "#", ignoreCase))
+            << "round " << round;
+    }
 }
 
 struct SplitCase {
