@@ -1,5 +1,6 @@
 // The Text operations. Positions cross the interface 1-based; inside, offsets are 0-based.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -36,27 +37,27 @@ uint64_t LoadWord(const char* p) {
     return word;
 }
 
-// How often a byte turns up in the data files, roughly: 0 for the rarest. Digits, TAB, line
-// ends, spaces and the brackets of the section headers fill the files; letters come at
+// How often each byte turns up in the data files, roughly: 0 for the rarest. Digits, TAB,
+// line ends, spaces and the brackets of the section headers fill the files; letters come at
 // about their rate in English words (the files' names and section names are English).
-int ByteFrequency(unsigned char byte) {
+constexpr std::array<uint8_t, 256> kByteFrequency = [] {
+    std::array<uint8_t, 256> frequency{};
+    for (int byte = 0x80; byte < 0x100; ++byte) frequency[size_t(byte)] = 20;  // CJK is common in act files
     constexpr std::string_view kLettersByRate = "etaoinsrhldcumfpgwybvkxjqz";
-    if (byte >= '0' && byte <= '9') return 40;
-    switch (byte) {
-        case '\t': case '\r': case '\n': case ' ': case '[': case ']': case '/': case '`': case '.': case '-':
-            return 40;
-        default: break;
+    for (size_t rank = 0; rank < kLettersByRate.size(); ++rank) {
+        const auto rate = static_cast<uint8_t>(1 + kLettersByRate.size() - rank);
+        frequency[size_t(kLettersByRate[rank])] = rate;
+        frequency[size_t(kLettersByRate[rank] - 0x20)] = rate;
     }
-    const size_t rank = kLettersByRate.find(static_cast<char>(FoldAscii(byte)));
-    if (rank != std::string_view::npos) return 1 + static_cast<int>(kLettersByRate.size() - rank);
-    return byte >= 0x80 ? 20 : 0;  // CJK bytes are common in act files; other bytes rare
-}
+    for (const char c : std::string_view("0123456789\t\r\n []/`.-")) frequency[size_t(c)] = 40;
+    return frequency;
+}();
 
 // The offset in sub of its rarest byte.
 size_t RarestByte(std::string_view sub) {
     size_t rarest = 0;
     for (size_t i = 1; i < sub.size(); ++i) {
-        if (ByteFrequency(static_cast<unsigned char>(sub[i])) < ByteFrequency(static_cast<unsigned char>(sub[rarest])))
+        if (kByteFrequency[static_cast<unsigned char>(sub[i])] < kByteFrequency[static_cast<unsigned char>(sub[rarest])])
             rarest = i;
     }
     return rarest;

@@ -78,14 +78,17 @@ std::vector<StraightStep> MakeStraightLine(const Program& program) {
 
 bool FindStraightMatch(const Program& program, std::u16string_view subject, int32_t start, int32_t* slots) {
     const std::vector<StraightStep>& steps = program.straight;
+    const char16_t* const text = subject.data();
     const int32_t n = static_cast<int32_t>(subject.size());
+    // A try that matches passes every save of the line and so sets every slot again: what a
+    // failed try left behind never shows.
+    std::fill(slots, slots + 2 * (program.groupCount + 1), -1);
     for (int32_t candidate = start; candidate < n;) {
         if (program.hasFirstChars) {
-            while (candidate < n && !ClassContains(program.firstChars, subject[candidate]))
+            while (candidate < n && !ClassContains(program.firstChars, text[candidate]))
                 ++candidate;
             if (candidate == n) break;
         }
-        std::fill(slots, slots + 2 * (program.groupCount + 1), -1);
         int32_t at = candidate;
         int32_t leadingRunEnd = -1;  // where the run ended, when the first unit is a repeat
         bool first = true;
@@ -95,13 +98,13 @@ bool FindStraightMatch(const Program& program, std::u16string_view subject, int3
                 slots[step.x] = at;
                 continue;
             }
-            if (at == n || !Takes(program, step, subject[at])) {
+            if (at == n || !Takes(program, step, text[at])) {
                 matched = false;
                 break;
             }
             ++at;
             if (step.repeat) {
-                while (at < n && Takes(program, step, subject[at]))
+                while (at < n && Takes(program, step, text[at]))
                     ++at;
                 if (first) leadingRunEnd = at;
             }
@@ -112,6 +115,7 @@ bool FindStraightMatch(const Program& program, std::u16string_view subject, int3
         // of it and fails the same way after it; the end holds a unit the run cannot take.
         candidate = std::max(candidate + 1, leadingRunEnd);
     }
+    std::fill(slots, slots + 2 * (program.groupCount + 1), -1);
     return false;
 }
 
