@@ -119,6 +119,14 @@ public:
         return data->Captured(size_t(index), group + 1);
     }
 
+    std::optional<std::pair<int32_t, int32_t>> SubMatchSpan(int32_t index, int32_t group) const override {
+        if (index < 0 || size_t(index) >= data->MatchCount()) return std::nullopt;
+        if (group < 0 || group >= data->groupCount) return std::nullopt;
+        const int32_t* pair = data->Slots(size_t(index)) + 2 * (group + 1);
+        if (pair[0] < 0) return std::pair{-1, -1};
+        return std::pair{pair[0], pair[1]};
+    }
+
 private:
     SharedMatches data;
 };

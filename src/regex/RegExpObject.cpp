@@ -1,5 +1,6 @@
 #include "regex/RegExpObject.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -44,6 +45,8 @@ bool RegExpObject::Create(std::string_view pattern, std::string_view newSubject,
     }
     subject = std::make_shared<const std::u16string>(TextToUtf16(newSubject));
     subjectText = newSubject;
+    subjectIsAscii = std::all_of(subjectText.begin(), subjectText.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     if (engine) matches = engine->ExecuteShared(subject);
     return matches != nullptr;
 }
@@ -66,8 +69,14 @@ Text RegExpObject::MatchText(int32_t index, int32_t* position) const {
 Text RegExpObject::SubMatchText(int32_t matchIndex, int32_t subIndex, int32_t* position) const {
     // Without a position no match object is needed, only the group's text.
     if (position == nullptr) {
-        const bool asked = matches && matchIndex >= 1 && subIndex >= 1;
-        return asked ? ToText(matches->SubMatchItem(matchIndex - 1, subIndex - 1)) : Text();
+        if (!matches || matchIndex < 1 || subIndex < 1) return Text();
+        if (subjectIsAscii) {
+            if (const auto span = matches->SubMatchSpan(matchIndex - 1, subIndex - 1)) {
+                if (span->first < 0) return Text();
+                return subjectText.substr(size_t(span->first), size_t(span->second - span->first));
+            }
+        }
+        return ToText(matches->SubMatchItem(matchIndex - 1, subIndex - 1));
     }
     const std::unique_ptr<RegexMatch> match = MatchAt(matches.get(), matchIndex);
     const std::unique_ptr<RegexSubMatches> groups = match ? match->SubMatches() : nullptr;

@@ -64,4 +64,7 @@ private:
     // The subject as it was given, for the position search: the same bytes subject turns
     // back into, since every Text survives the trip to UTF-16 and back unchanged.
     Text subjectText;
+    // No byte of subjectText is a lead byte: each is one UTF-16 code unit of the same value,
+    // so a group's text can be cut from subjectText at the engine's offsets.
+    bool subjectIsAscii = false;
 };

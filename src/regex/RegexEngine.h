@@ -21,6 +21,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 class RegexSubMatches {
 public:
@@ -54,6 +55,16 @@ public:
         const std::unique_ptr<RegexMatch> match = Item(index);
         const std::unique_ptr<RegexSubMatches> groups = match ? match->SubMatches() : nullptr;
         return groups ? groups->Item(group) : std::nullopt;
+    }
+
+    // Where the text SubMatchItem(index, group) gives lies in the subject: its first code
+    // unit's offset and the offset after its last; both -1 for a group that took no part in
+    // the match. std::nullopt where SubMatchItem fails, or when the engine does not say.
+    [[nodiscard]] virtual std::optional<std::pair<int32_t, int32_t>> SubMatchSpan(int32_t index,
+                                                                                 int32_t group) const {
+        (void)index;
+        (void)group;
+        return std::nullopt;
     }
 };
 
