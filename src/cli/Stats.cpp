@@ -11,25 +11,6 @@ namespace {
 constexpr const char* kStageNames[] = {"walk", "read", "convert", "extract", "deduplicate", "print"};
 static_assert(std::size(kStageNames) == static_cast<size_t>(ScanStage::kCount));
 
-// A listing whose every call is walk time.
-class StatsListing final : public DirectoryListing {
-  public:
-    StatsListing(std::unique_ptr<DirectoryListing> inner, StageClock& clock)
-        : inner_(std::move(inner)), clock_(clock) {}
-    ~StatsListing() override {
-        clock_.Switch(ScanStage::kWalk);
-        inner_.reset();
-    }
-    bool Next(DirectoryEntry& entry) override {
-        clock_.Switch(ScanStage::kWalk);
-        return inner_->Next(entry);
-    }
-
-  private:
-    std::unique_ptr<DirectoryListing> inner_;
-    StageClock& clock_;
-};
-
 // What the four lists hold: their arrays and the bytes of entries too long to sit inside
 // their own string object.
 uint64_t StoreBytes(const ResultStore& store) {
@@ -83,9 +64,9 @@ std::unique_ptr<DirectoryListing> StatsFileSystem::StartListing(const NativePath
     // The walk lists a folder's files by the search's pattern first, its sub-folders by "*.*"
     // after: the first kind of listing counts the visits.
     if (pattern != "*.*") ++counts_.folders;
-    std::unique_ptr<DirectoryListing> listing = inner_.StartListing(folder, pattern);
-    if (!listing) return nullptr;
-    return std::make_unique<StatsListing>(std::move(listing), clock_);
+    // The walk takes a listing's entries in one go and closes it before anything else, so
+    // its calls need no clock of their own: everything up to the next event is walk.
+    return inner_.StartListing(folder, pattern);
 }
 
 std::string StatsFileSystem::ListingError(const NativePath& folder) {

@@ -2,9 +2,10 @@
 // peak memory, for standard error.
 //
 // The core holds no timing code. The figures come from two vantage points:
-// - StatsFileSystem stands between the search and the real file system, as the progress
-//   line does: every listing call (start, each entry, close) is walk time, every whole-file
-//   read is read time, and it counts the folders, files and bytes;
+// - StatsFileSystem stands between the search and the file system, as the progress line
+//   does: a listing starts walk time, every whole-file read is read time (with the reads
+//   done ahead on the second thread, the time the search waits for a file), and it counts
+//   the folders, files and bytes;
 // - the core's stage marks (readers/StageMarks.h) say when a file's text is converted and
 //   when the lists' de-duplication begins and ends.
 // A clock charges the time since the last of these events to the stage that was running,
