@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <unordered_set>
+
 #include "analysis/Deduplication.h"
 
 namespace {
@@ -16,8 +19,15 @@ TEST(RemoveDuplicates, KeepsFirstOccurrencesInOrder) {
         {"case and spaces count", {"A1", "a1", "12", "12 ", "A1"}, {"A1", "a1", "12", "12 "}},
         {"empty entries", {"x", "", "y", "", "x"}, {"x", "", "y"}},
         {"bytes beyond ASCII", {"\xD6\xD0", "\xD6\xD1", "\xD6\xD0"}, {"\xD6\xD0", "\xD6\xD1"}},
-        {"long entries", {std::string(100, 'x'), std::string(100, 'x') + "y", std::string(100, 'x')},
+        {"long entries",
+         {std::string(100, 'x'), std::string(100, 'x') + "y", std::string(100, 'x')},
          {std::string(100, 'x'), std::string(100, 'x') + "y"}},
+        {"NUL bytes",
+         {"a", Text("a\0", 2), Text("\0", 1), "", Text("a\0", 2), Text("\0", 1)},
+         {"a", Text("a\0", 2), Text("\0", 1), ""}},
+        {"a shared seven-byte start",
+         {"abcdefg", "abcdefgh", "abcdefgi", "abcdefgh", "abcdefg"},
+         {"abcdefg", "abcdefgh", "abcdefgi"}},
     };
     for (const auto& c : cases) {
         TextList list = c.list;
@@ -38,6 +48,32 @@ TEST(RemoveDuplicates, AgreesWithFindMemberOnALargeList) {
     }
     RemoveDuplicates(list);
     EXPECT_EQ(list, expected);
+}
+
+// Lists long enough to be split into groups by hash, against a plain set.
+TEST(RemoveDuplicates, AgreesWithASetOnLongLists) {
+    const struct {
+        const char* name;
+        uint32_t size, distinct;
+        Text (*entry)(uint32_t id);
+    } cases[] = {
+        {"short ids", 200000, 100000, [](uint32_t id) { return std::to_string(id); }},
+        {"longer entries sharing seven bytes", 100000, 20000,
+         [](uint32_t id) { return "1234567" + std::to_string(id); }},
+        {"NUL bytes, empty entries and all lengths", 100000, 40000,
+         [](uint32_t id) { return id % 16 == 0 ? Text() : Text(id % 11, '\0') + std::to_string(id); }},
+    };
+    for (const auto& c : cases) {
+        std::minstd_rand random;  // the same sequence everywhere
+        TextList list, expected;
+        std::unordered_set<Text> seen;
+        for (uint32_t i = 0; i < c.size; ++i) {
+            list.push_back(c.entry(random() % c.distinct));
+            if (seen.insert(list.back()).second) expected.push_back(list.back());
+        }
+        EXPECT_EQ(RemoveDuplicates(list), static_cast<int32_t>(expected.size())) << c.name;
+        EXPECT_EQ(list, expected) << c.name;
+    }
 }
 
 TEST(FindMember, GivesTheFirstPosition) {
