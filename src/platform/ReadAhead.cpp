@@ -61,7 +61,7 @@ void ReadAheadFileSystem::Work() {
             item.state = failed ? State::kFailed : State::kRead;
             heldBytes_ += data.size();
             item.data = std::move(data);
-            read_.notify_all();
+            if (searchWaits_) read_.notify_one();
         }
     }
 }
@@ -90,17 +90,24 @@ ByteData ReadAheadFileSystem::ReadWholeFile(const NativePath& path) {
     }
     // Only this thread takes files off the front, so the reference stays good while it waits.
     Item& front = items_.front();
-    if (front.state == State::kReading) read_.wait(lock, [&front] { return front.state != State::kReading; });
+    if (front.state == State::kReading) {
+        searchWaits_ = true;
+        read_.wait(lock, [&front] { return front.state != State::kReading; });
+        searchWaits_ = false;
+    }
     if (front.state != State::kRead) {  // nobody began it, or reading it ran out of memory
         PopFront();
         lock.unlock();
-        work_.notify_one();
         return inner_.ReadWholeFile(path);
     }
+    // The reading thread is woken only when taking this file makes room it was waiting for:
+    // a wake-up per file would cost two switches of thread per file.
+    const bool wasFull = heldBytes_ >= aheadBytes_;
     ByteData data = std::move(front.data);
     heldBytes_ -= data.size();
     PopFront();
+    const bool wake = wasFull && HasWork();
     lock.unlock();
-    work_.notify_one();
+    if (wake) work_.notify_one();
     return data;
 }

@@ -62,6 +62,7 @@ private:
     uint64_t frontSerial_ = 0;
     uint64_t unclaimed_ = 0;  // serial of the first file nobody has begun to read
     size_t heldBytes_ = 0;    // read ahead and not taken yet
+    bool searchWaits_ = false;  // the search waits for the file at the front
     bool stopping_ = false;
     std::thread reader_;  // last: it starts once everything above is ready
 };
