@@ -1,5 +1,6 @@
 #include "platform/ReadAhead.h"
 
+#include <chrono>
 #include <new>
 #include <system_error>
 
@@ -15,6 +16,7 @@ ReadAheadFileSystem::~ReadAheadFileSystem() {
     {
         const std::lock_guard lock(mutex_);
         stopping_ = true;
+        changes_.fetch_add(1, std::memory_order_relaxed);
     }
     work_.notify_all();
     if (reader_.joinable()) reader_.join();
@@ -37,9 +39,23 @@ void ReadAheadFileSystem::PopFront() {
     if (unclaimed_ < frontSerial_) unclaimed_ = frontSerial_;
 }
 
+// The search hints a folder's files a few microseconds after it took the last file of the
+// folder before, sooner than a sleeping thread wakes up: so the thread watches for a while
+// before it sleeps, and is there when the hint comes.
+void ReadAheadFileSystem::AwaitChange(std::unique_lock<std::mutex>& lock) {
+    const uint64_t seen = changes_.load(std::memory_order_relaxed);
+    lock.unlock();
+    const auto until = std::chrono::steady_clock::now() + kWatchTime;
+    for (int i = 1; changes_.load(std::memory_order_relaxed) == seen; ++i) {
+        if (i % 64 == 0 && std::chrono::steady_clock::now() > until) break;
+    }
+    lock.lock();
+}
+
 void ReadAheadFileSystem::Work() {
     std::unique_lock lock(mutex_);
     for (;;) {
+        if (!stopping_ && !HasWork()) AwaitChange(lock);
         work_.wait(lock, [this] { return stopping_ || HasWork(); });
         if (stopping_) return;
         const uint64_t serial = unclaimed_++;
@@ -77,6 +93,7 @@ void ReadAheadFileSystem::WillRead(const std::vector<NativePath>& paths) {
         } catch (const std::bad_alloc&) {
             DropAll();  // only a hint: the files are read directly
         }
+        changes_.fetch_add(1, std::memory_order_relaxed);
     }
     work_.notify_one();
 }
@@ -107,6 +124,7 @@ ByteData ReadAheadFileSystem::ReadWholeFile(const NativePath& path) {
     heldBytes_ -= data.size();
     PopFront();
     const bool wake = wasFull && HasWork();
+    if (wake) changes_.fetch_add(1, std::memory_order_relaxed);
     lock.unlock();
     if (wake) work_.notify_one();
     return data;

@@ -12,6 +12,8 @@
 // Listings stay on the search's thread. The window, which has one thread, does not use this.
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -23,6 +25,8 @@
 class ReadAheadFileSystem final : public FileSystem {
 public:
     static constexpr size_t kAheadBytes = size_t{8} << 20;
+    // How long the thread watches for the next hint before it sleeps.
+    static constexpr std::chrono::microseconds kWatchTime{200};
 
     // inner must be safe to read from from another thread while this one lists: the system's
     // file system is. Without a thread (the system refuses one) every read is direct.
@@ -47,6 +51,7 @@ private:
     };
 
     void Work();
+    void AwaitChange(std::unique_lock<std::mutex>& lock);
     [[nodiscard]] bool HasWork() const;
     void DropAll();
     void PopFront();
@@ -64,5 +69,7 @@ private:
     size_t heldBytes_ = 0;    // read ahead and not taken yet
     bool searchWaits_ = false;  // the search waits for the file at the front
     bool stopping_ = false;
+    // Counts the hints, the room made and the stop, for the thread to watch without the lock.
+    std::atomic<uint64_t> changes_{0};
     std::thread reader_;  // last: it starts once everything above is ready
 };
