@@ -39,14 +39,15 @@ void ReadAheadFileSystem::PopFront() {
     if (unclaimed_ < frontSerial_) unclaimed_ = frontSerial_;
 }
 
-// The search hints a folder's files a few microseconds after it took the last file of the
-// folder before, sooner than a sleeping thread wakes up: so the thread watches for a while
-// before it sleeps, and is there when the hint comes.
-void ReadAheadFileSystem::AwaitChange(std::unique_lock<std::mutex>& lock) {
-    const uint64_t seen = changes_.load(std::memory_order_relaxed);
+// Waits, the lock let go meanwhile, until counter moves or a short while has passed. The
+// search hints a folder's files a few microseconds after it took the last file of the
+// folder before, and a file being read is there a few microseconds later, both sooner than
+// a sleeping thread wakes up: so each side watches for a while before it sleeps.
+void ReadAheadFileSystem::Watch(const std::atomic<uint64_t>& counter, std::unique_lock<std::mutex>& lock) {
+    const uint64_t seen = counter.load(std::memory_order_relaxed);
     lock.unlock();
     const auto until = std::chrono::steady_clock::now() + kWatchTime;
-    for (int i = 1; changes_.load(std::memory_order_relaxed) == seen; ++i) {
+    for (int i = 1; counter.load(std::memory_order_relaxed) == seen; ++i) {
         if (i % 64 == 0 && std::chrono::steady_clock::now() > until) break;
     }
     lock.lock();
@@ -55,7 +56,7 @@ void ReadAheadFileSystem::AwaitChange(std::unique_lock<std::mutex>& lock) {
 void ReadAheadFileSystem::Work() {
     std::unique_lock lock(mutex_);
     for (;;) {
-        if (!stopping_ && !HasWork()) AwaitChange(lock);
+        if (!stopping_ && !HasWork()) Watch(changes_, lock);
         work_.wait(lock, [this] { return stopping_ || HasWork(); });
         if (stopping_) return;
         const uint64_t serial = unclaimed_++;
@@ -77,6 +78,7 @@ void ReadAheadFileSystem::Work() {
             item.state = failed ? State::kFailed : State::kRead;
             heldBytes_ += data.size();
             item.data = std::move(data);
+            filesRead_.fetch_add(1, std::memory_order_relaxed);
             if (searchWaits_) read_.notify_one();
         }
     }
@@ -107,6 +109,7 @@ ByteData ReadAheadFileSystem::ReadWholeFile(const NativePath& path) {
     }
     // Only this thread takes files off the front, so the reference stays good while it waits.
     Item& front = items_.front();
+    if (front.state == State::kReading) Watch(filesRead_, lock);
     if (front.state == State::kReading) {
         searchWaits_ = true;
         read_.wait(lock, [&front] { return front.state != State::kReading; });

@@ -25,7 +25,8 @@
 class ReadAheadFileSystem final : public FileSystem {
 public:
     static constexpr size_t kAheadBytes = size_t{8} << 20;
-    // How long the thread watches for the next hint before it sleeps.
+    // How long the thread watches for the next hint, and the search for the file being
+    // read, before it sleeps.
     static constexpr std::chrono::microseconds kWatchTime{200};
 
     // inner must be safe to read from from another thread while this one lists: the system's
@@ -51,7 +52,7 @@ private:
     };
 
     void Work();
-    void AwaitChange(std::unique_lock<std::mutex>& lock);
+    static void Watch(const std::atomic<uint64_t>& counter, std::unique_lock<std::mutex>& lock);
     [[nodiscard]] bool HasWork() const;
     void DropAll();
     void PopFront();
@@ -71,5 +72,6 @@ private:
     bool stopping_ = false;
     // Counts the hints, the room made and the stop, for the thread to watch without the lock.
     std::atomic<uint64_t> changes_{0};
+    std::atomic<uint64_t> filesRead_{0};  // files the thread has read, for the search to watch
     std::thread reader_;  // last: it starts once everything above is ready
 };
