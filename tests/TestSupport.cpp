@@ -47,6 +47,11 @@ void FakeFileSystem::AddFolder(std::string_view slashedPath) {
     nodes_.push_back({TestPath(slashedPath), true, {}});
 }
 
+void FakeFileSystem::Remove(std::string_view slashedPath) {
+    const NativePath path = TestPath(slashedPath);
+    std::erase_if(nodes_, [&path](const Node& node) { return node.path == path; });
+}
+
 void FakeFileSystem::RefuseListing(std::string_view slashedFolder) {
     NativePath folder = TestPath(slashedFolder);
     if (folder.empty() || folder.back() != kPathSeparator) folder.push_back(kPathSeparator);

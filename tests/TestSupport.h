@@ -26,6 +26,8 @@ class FakeFileSystem : public FileSystem {
 public:
     void AddFile(std::string_view slashedPath, std::string content);
     void AddFolder(std::string_view slashedPath);
+    // Takes a file (or an empty folder) out of the tree.
+    void Remove(std::string_view slashedPath);
     // Listing this folder fails, as for a folder whose access is refused.
     void RefuseListing(std::string_view slashedFolder);
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 #include "TestSupport.h"
@@ -18,9 +19,13 @@ public:
         return inner_.StartListing(folder, pattern);
     }
     std::string ListingError(const NativePath& folder) override { return inner_.ListingError(folder); }
-    ByteData ReadWholeFile(const NativePath& path) override { return inner_.ReadWholeFile(path); }
+    ByteData ReadWholeFile(const NativePath& path) override {
+        if (beforeRead) beforeRead(path);
+        return inner_.ReadWholeFile(path);
+    }
 
     std::map<NativePath, int> started;
+    std::function<void(const NativePath&)> beforeRead;
     std::vector<std::string> patterns;
 
 private:
@@ -101,6 +106,27 @@ TEST(SharedListings, FiltersAsTheListingWouldHave) {
     }
     EXPECT_EQ(shared.StartListing(TestPath("/t/locked/"), "*.dgn"), nullptr);
     EXPECT_EQ(shared.StartListing(TestPath("/missing/"), "*.*"), nullptr);
+}
+
+// The tree changes under the search's first walk: a map removed before the second walk
+// reads it gives nothing and takes nothing else with it; a folder made after its parent was
+// listed is not walked by the later walks, which see the tree as the first visits found it.
+TEST(SharedListings, TreeThatChangesDuringTheSearch) {
+    FakeFileSystem files;
+    AddTree(files);
+    files.AddFile("/t/gone.map", Fragment("[monster]|66->x|||[/monster]|"));
+    CountingListings counted(files);
+    counted.beforeRead = [&files](const NativePath& path) {
+        if (path != TestPath("/t/a.dgn")) return;
+        files.Remove("/t/gone.map");
+        files.AddFolder("/t/late");
+        files.AddFile("/t/late/new.act", Fragment("[CREATE PASSIVEOBJECT]||[INDEX]|8->|"));
+    };
+    SharedListings shared(counted);
+    const SearchOutcome sharing = Search(files, shared);
+    EXPECT_EQ(sharing.boxes[2], "77\r\n");      // no 66
+    EXPECT_EQ(sharing.boxes[3], "9\r\n");       // no 8
+    EXPECT_EQ(sharing.boxes[0], "3\r\n4\r\n");  // the rest as ever
 }
 
 }  // namespace
