@@ -82,19 +82,24 @@ size_t FindExact(std::string_view text, std::string_view sub, size_t from) {
 
 // The next offset at or after from where sub occurs in text by bytes, ignoring character
 // starts; npos when there is none. The caller then checks that it begins a character.
-// Folded, the first byte is looked for in both cases; each memchr result is kept until the
-// search passes it, so a letter absent in one case costs one scan, not one per candidate.
+// Folded, sub's rarest byte is looked for in both cases; each memchr result is kept until
+// the search passes it, so a letter absent in one case costs one scan, not one per
+// candidate. Offsets of that byte are kept as the offsets of the starts they stand for.
 size_t FindCandidate(std::string_view text, std::string_view sub, size_t from, bool ignoreCase) {
     if (!ignoreCase) return FindExact(text, sub, from);
     if (text.size() < sub.size()) return std::string_view::npos;
-    const unsigned char lower = FoldAscii(static_cast<unsigned char>(sub[0]));
+    const size_t anchor = RarestByte(sub);
+    const unsigned char lower = FoldAscii(static_cast<unsigned char>(sub[anchor]));
     const unsigned char upper = (lower >= 'a' && lower <= 'z') ? lower - 0x20 : lower;
     const size_t end = text.size() - sub.size() + 1;  // one past the last possible start
-    size_t nextLower = NextByte(text, lower, from, end);
-    size_t nextUpper = upper == lower ? end : NextByte(text, upper, from, end);
+    const auto next = [&](unsigned char byte, size_t start) {
+        return NextByte(text, byte, start + anchor, end + anchor) - anchor;
+    };
+    size_t nextLower = next(lower, from);
+    size_t nextUpper = upper == lower ? end : next(upper, from);
     while (from < end) {
-        if (nextLower < from) nextLower = NextByte(text, lower, from, end);
-        if (nextUpper < from) nextUpper = NextByte(text, upper, from, end);
+        if (nextLower < from) nextLower = next(lower, from);
+        if (nextUpper < from) nextUpper = next(upper, from);
         const size_t at = std::min(nextLower, nextUpper);
         if (at >= end) return std::string_view::npos;
         if (EqualFolded(text.data() + at, sub.data(), sub.size())) return at;
