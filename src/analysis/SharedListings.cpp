@@ -6,7 +6,7 @@ namespace {
 
 // A listing replayed from the entries of the folder's first listing.
 class SharedListing final : public DirectoryListing {
-public:
+  public:
     SharedListing(std::shared_ptr<const std::vector<DirectoryEntry>> entries, NativePath pattern)
         : entries_(std::move(entries)), pattern_(std::move(pattern)) {}
 
@@ -21,7 +21,7 @@ public:
         return false;
     }
 
-private:
+  private:
     std::shared_ptr<const std::vector<DirectoryEntry>> entries_;
     NativePath pattern_;
     size_t next_ = 0;
@@ -41,7 +41,8 @@ std::shared_ptr<const SharedListings::Entries> SharedListings::EntriesOf(const N
     return entries;
 }
 
-std::unique_ptr<DirectoryListing> SharedListings::StartListing(const NativePath& folder, std::string_view pattern) {
+std::unique_ptr<DirectoryListing> SharedListings::StartListing(const NativePath& folder,
+                                                               std::string_view pattern) {
     std::shared_ptr<const Entries> entries = EntriesOf(folder);
     if (!entries) return nullptr;
     return std::make_unique<SharedListing>(std::move(entries), NativeFromAscii(pattern));

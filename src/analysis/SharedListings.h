@@ -18,10 +18,11 @@
 #include "platform/Platform.h"
 
 class SharedListings final : public FileSystem {
-public:
+  public:
     explicit SharedListings(FileSystem& inner) : inner_(inner) {}
 
-    std::unique_ptr<DirectoryListing> StartListing(const NativePath& folder, std::string_view pattern) override;
+    std::unique_ptr<DirectoryListing> StartListing(const NativePath& folder,
+                                                   std::string_view pattern) override;
     std::string ListingError(const NativePath& folder) override { return inner_.ListingError(folder); }
     ByteData ReadWholeFile(const NativePath& path) override { return inner_.ReadWholeFile(path); }
     void WillRead(const std::vector<NativePath>& paths) override { inner_.WillRead(paths); }
@@ -29,7 +30,7 @@ public:
     // Drops every listing kept: the next search lists its folders afresh.
     void Forget() { folders_.clear(); }
 
-private:
+  private:
     using Entries = std::vector<DirectoryEntry>;
     // Every entry of the folder in the platform's order; nullptr when it cannot be listed.
     std::shared_ptr<const Entries> EntriesOf(const NativePath& folder);

@@ -23,7 +23,7 @@
 #include "platform/Platform.h"
 
 class ReadAheadFileSystem final : public FileSystem {
-public:
+  public:
     static constexpr size_t kAheadBytes = size_t{8} << 20;
     // How long the thread watches for the next hint, and the search for the file being
     // read, before it sleeps.
@@ -36,14 +36,15 @@ public:
     ReadAheadFileSystem(const ReadAheadFileSystem&) = delete;
     ReadAheadFileSystem& operator=(const ReadAheadFileSystem&) = delete;
 
-    std::unique_ptr<DirectoryListing> StartListing(const NativePath& folder, std::string_view pattern) override {
+    std::unique_ptr<DirectoryListing> StartListing(const NativePath& folder,
+                                                   std::string_view pattern) override {
         return inner_.StartListing(folder, pattern);
     }
     std::string ListingError(const NativePath& folder) override { return inner_.ListingError(folder); }
     ByteData ReadWholeFile(const NativePath& path) override;
     void WillRead(const std::vector<NativePath>& paths) override;
 
-private:
+  private:
     enum class State { kQueued, kReading, kRead, kFailed };
     struct Item {
         NativePath path;
@@ -66,12 +67,12 @@ private:
     // from the first file ever hinted, so a file read after its hint was dropped is known.
     std::deque<Item> items_;
     uint64_t frontSerial_ = 0;
-    uint64_t unclaimed_ = 0;  // serial of the first file nobody has begun to read
-    size_t heldBytes_ = 0;    // read ahead and not taken yet
+    uint64_t unclaimed_ = 0;    // serial of the first file nobody has begun to read
+    size_t heldBytes_ = 0;      // read ahead and not taken yet
     bool searchWaits_ = false;  // the search waits for the file at the front
     bool stopping_ = false;
     // Counts the hints, the room made and the stop, for the thread to watch without the lock.
     std::atomic<uint64_t> changes_{0};
     std::atomic<uint64_t> filesRead_{0};  // files the thread has read, for the search to watch
-    std::thread reader_;  // last: it starts once everything above is ready
+    std::thread reader_;                  // last: it starts once everything above is ready
 };

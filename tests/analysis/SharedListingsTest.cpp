@@ -11,9 +11,10 @@ namespace {
 
 // Passes everything on and counts the listings started per folder and pattern.
 class CountingListings final : public FileSystem {
-public:
+  public:
     explicit CountingListings(FileSystem& inner) : inner_(inner) {}
-    std::unique_ptr<DirectoryListing> StartListing(const NativePath& folder, std::string_view pattern) override {
+    std::unique_ptr<DirectoryListing> StartListing(const NativePath& folder,
+                                                   std::string_view pattern) override {
         ++started[folder];
         patterns.emplace_back(pattern);
         return inner_.StartListing(folder, pattern);
@@ -28,7 +29,7 @@ public:
     std::function<void(const NativePath&)> beforeRead;
     std::vector<std::string> patterns;
 
-private:
+  private:
     FileSystem& inner_;
 };
 
@@ -79,8 +80,10 @@ TEST(SharedListings, SearchFindsTheSameListingEachFolderOnce) {
     EXPECT_EQ(sharing.dispatches, alone.dispatches);
     EXPECT_EQ(alone.boxes[0], "3\r\n4\r\n");  // the locked folder's door stays out
 
-    const std::map<NativePath, int> once = {{TestPath("/t/"), 1},         {TestPath("/t/x.act/"), 1},
-                                            {TestPath("/t/locked/"), 1},  {TestPath("/t/deep/"), 1},
+    const std::map<NativePath, int> once = {{TestPath("/t/"), 1},
+                                            {TestPath("/t/x.act/"), 1},
+                                            {TestPath("/t/locked/"), 1},
+                                            {TestPath("/t/deep/"), 1},
                                             {TestPath("/t/deep/er/"), 1}};
     EXPECT_EQ(counted.started, once);
 

@@ -13,12 +13,14 @@ namespace {
 
 // Files in memory, safe to read from two threads; counts what it reads.
 class SharedMemoryFiles final : public FileSystem {
-public:
+  public:
     void Add(std::string_view slashed, std::string content) {
         const std::lock_guard lock(mutex_);
         contents_[TestPath(slashed)] = std::move(content);
     }
-    std::unique_ptr<DirectoryListing> StartListing(const NativePath&, std::string_view) override { return nullptr; }
+    std::unique_ptr<DirectoryListing> StartListing(const NativePath&, std::string_view) override {
+        return nullptr;
+    }
     std::string ListingError(const NativePath&) override { return "none here"; }
     ByteData ReadWholeFile(const NativePath& path) override {
         ++reads;
@@ -29,14 +31,15 @@ public:
 
     std::atomic<int> reads{0};
 
-private:
+  private:
     std::mutex mutex_;
     std::map<NativePath, std::string> contents_;
 };
 
 std::vector<NativePath> Paths(std::initializer_list<std::string_view> slashed) {
     std::vector<NativePath> paths;
-    for (std::string_view p : slashed) paths.push_back(TestPath(p));
+    for (std::string_view p : slashed)
+        paths.push_back(TestPath(p));
     return paths;
 }
 
@@ -51,7 +54,8 @@ TEST(ReadAhead, HintedReadsGiveTheBytesAndReadEachFileOnce) {
     ReadAheadFileSystem ahead(files);
     for (int round = 0; round < 3; ++round) {
         std::vector<NativePath> hint;
-        for (int i = 0; i < 40; ++i) hint.push_back(TestPath("/f" + std::to_string(i)));
+        for (int i = 0; i < 40; ++i)
+            hint.push_back(TestPath("/f" + std::to_string(i)));
         ahead.WillRead(hint);
         for (int i = 0; i < 40; ++i)
             ASSERT_EQ(ahead.ReadWholeFile(hint[size_t(i)]), std::string(1000, char('a' + i % 26))) << i;
@@ -111,7 +115,8 @@ TEST(ReadAhead, HoldsNoMoreThanItsAllowance) {
     AddNumbered(files, 10, 100);
     ReadAheadFileSystem ahead(files, 150);
     std::vector<NativePath> hint;
-    for (int i = 0; i < 10; ++i) hint.push_back(TestPath("/f" + std::to_string(i)));
+    for (int i = 0; i < 10; ++i)
+        hint.push_back(TestPath("/f" + std::to_string(i)));
     ahead.WillRead(hint);
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_LE(files.reads, 2);
@@ -127,7 +132,8 @@ TEST(ReadAhead, StopsWithFilesStillHinted) {
     SharedMemoryFiles files;
     AddNumbered(files, 100, 10000);
     std::vector<NativePath> hint;
-    for (int i = 0; i < 100; ++i) hint.push_back(TestPath("/f" + std::to_string(i)));
+    for (int i = 0; i < 100; ++i)
+        hint.push_back(TestPath("/f" + std::to_string(i)));
     {
         ReadAheadFileSystem ahead(files, 20000);
         ahead.WillRead(hint);
