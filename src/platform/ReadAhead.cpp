@@ -62,14 +62,20 @@ void ReadAheadFileSystem::Work() {
         const uint64_t serial = unclaimed_++;
         Item& claimed = items_[serial - frontSerial_];
         claimed.state = State::kReading;
-        NativePath path = claimed.path;
+        // Out of memory, the file is left for the search to read itself.
+        bool failed = false;
+        NativePath path;
+        try {
+            path = claimed.path;
+        } catch (const std::bad_alloc&) {
+            failed = true;
+        }
         lock.unlock();
         ByteData data;
-        bool failed = false;
         try {
-            data = inner_.ReadWholeFile(path);
+            if (!failed) data = inner_.ReadWholeFile(path);
         } catch (const std::bad_alloc&) {
-            failed = true;  // the search reads it itself
+            failed = true;
         }
         lock.lock();
         // The hint may have been dropped meanwhile, and the file with it.

@@ -4,6 +4,8 @@
 #include <chrono>
 #include <map>
 #include <mutex>
+#include <new>
+#include <set>
 #include <thread>
 
 #include "TestSupport.h"
@@ -25,11 +27,13 @@ class SharedMemoryFiles final : public FileSystem {
     ByteData ReadWholeFile(const NativePath& path) override {
         ++reads;
         const std::lock_guard lock(mutex_);
+        if (outOfMemoryOnce.erase(path)) throw std::bad_alloc();
         const auto found = contents_.find(path);
         return found == contents_.end() ? ByteData() : found->second;
     }
 
     std::atomic<int> reads{0};
+    std::set<NativePath> outOfMemoryOnce;  // the first read of each runs out of memory
 
   private:
     std::mutex mutex_;
@@ -94,6 +98,23 @@ TEST(ReadAhead, ReadsThatLeaveTheHintStillGiveTheRightBytes) {
         for (const NativePath& path : c.reads)
             EXPECT_EQ(ahead.ReadWholeFile(path), expected.ReadWholeFile(path)) << c.name;
     }
+}
+
+// A file the thread could not read for want of memory is read by the search itself.
+TEST(ReadAhead, AFileTheThreadCouldNotHoldIsReadDirectly) {
+    SharedMemoryFiles files;
+    AddNumbered(files, 3, 100);
+    files.outOfMemoryOnce.insert(TestPath("/f1"));
+    ReadAheadFileSystem ahead(files);
+    const std::vector<NativePath> hint = Paths({"/f0", "/f1", "/f2"});
+    ahead.WillRead(hint);
+    // Until the thread has tried all three, so that the failure is its own.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (files.reads < 3 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_EQ(files.reads, 3);
+    for (size_t i = 0; i < hint.size(); ++i)
+        EXPECT_EQ(ahead.ReadWholeFile(hint[i]), std::string(100, char('a' + i))) << i;
 }
 
 TEST(ReadAhead, ANewHintOvertakesTheOldOne) {
