@@ -259,6 +259,8 @@ constexpr bool IsLowSurrogate(char16_t unit) {
 
 }  // namespace
 
+bool IsAscii(std::string_view bytes) { return AsciiPrefix(bytes.data(), bytes.size()) == bytes.size(); }
+
 Text Utf8ToText(std::string_view utf8) {
     Text text(utf8);
     ConvertUtf8InPlace(text);

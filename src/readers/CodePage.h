@@ -30,6 +30,10 @@
 // Code page 936 to UTF-8, for printing.
 [[nodiscard]] std::string TextToUtf8(std::string_view text);
 
+// Whether every byte is below 0x80. Such bytes are the same characters in UTF-8, in code
+// page 936 (where none is a lead byte) and, one code unit each, in UTF-16.
+[[nodiscard]] bool IsAscii(std::string_view bytes);
+
 // Code page 936 to UTF-16 and back.
 [[nodiscard]] std::u16string TextToUtf16(std::string_view text);
 [[nodiscard]] Text Utf16ToText(std::u16string_view utf16);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 
+#include "readers/CodePage.h"
 #include "readers/Text.h"
 
 namespace {
@@ -242,13 +243,6 @@ Text TrimBothEnds(std::string_view text) { return Text(TrimBothEndsView(text)); 
 
 namespace {
 
-bool AllAscii(std::string_view text) {
-    for (const char c : text) {
-        if (IsLeadByte(static_cast<unsigned char>(c))) return false;
-    }
-    return true;
-}
-
 // ReplaceText for one byte that case does not change, in a text without lead bytes, where
 // every byte begins a character: the ids of the map reader, a TAB at a time.
 Text ReplaceAsciiByte(std::string_view text, char byte, std::string_view replacement) {
@@ -272,7 +266,7 @@ Text ReplaceText(std::string_view text, std::string_view sub, std::string_view r
     const unsigned char only = static_cast<unsigned char>(sub[0]);
     const bool isLetter = FoldAscii(only) >= 'a' && FoldAscii(only) <= 'z';
     if (sub.size() == 1 && !IsLeadByte(only) && (caseSensitive || !isLetter) && text.size() <= 64 &&
-        AllAscii(text)) {
+        IsAscii(text)) {
         return ReplaceAsciiByte(text, sub[0], replacement);
     }
     Text result;

@@ -1,6 +1,5 @@
 #include "regex/RegExpObject.h"
 
-#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -45,8 +44,7 @@ bool RegExpObject::Create(std::string_view pattern, std::string_view newSubject,
     }
     subject = std::make_shared<const std::u16string>(TextToUtf16(newSubject));
     subjectText = newSubject;
-    subjectIsAscii = std::all_of(subjectText.begin(), subjectText.end(),
-                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    subjectIsAscii = IsAscii(subjectText);
     if (engine) matches = engine->ExecuteShared(subject);
     return matches != nullptr;
 }
