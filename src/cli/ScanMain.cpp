@@ -7,12 +7,12 @@
 #include "analysis/SearchCommand.h"
 #include "analysis/SharedListings.h"
 #include "cli/Progress.h"
-#include "platform/ReadAhead.h"
 #include "cli/Report.h"
 #include "cli/ScanOptions.h"
 #include "cli/ScanView.h"
 #include "cli/Stats.h"
 #include "platform/Console.h"
+#include "platform/ReadAhead.h"
 
 namespace {
 

@@ -29,7 +29,7 @@ class ReadAheadFileSystem final : public FileSystem {
     // read, before it sleeps.
     static constexpr std::chrono::microseconds kWatchTime{200};
 
-    // inner must be safe to read from from another thread while this one lists: the system's
+    // inner must be safe to read from another thread while this one lists: the system's
     // file system is. Without a thread (the system refuses one) every read is direct.
     explicit ReadAheadFileSystem(FileSystem& inner, size_t aheadBytes = kAheadBytes);
     ~ReadAheadFileSystem() override;
