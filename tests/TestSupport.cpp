@@ -15,6 +15,12 @@ NativePath TestPath(std::string_view slashed) {
     return path;
 }
 
+std::vector<NativePath> TestPaths(std::initializer_list<std::string_view> slashed) {
+    std::vector<NativePath> paths;
+    for (std::string_view p : slashed) paths.push_back(TestPath(p));
+    return paths;
+}
+
 namespace {
 
 class FakeListing : public DirectoryListing {

@@ -19,6 +19,8 @@
 
 // A native path from an ASCII path written with "/" as separator.
 NativePath TestPath(std::string_view slashed);
+// The same for several paths.
+std::vector<NativePath> TestPaths(std::initializer_list<std::string_view> slashed);
 
 // A tree of folders and files held in memory. Entries are listed in the order they were
 // added, after "." and "..", as a real listing might give them.
@@ -45,6 +47,35 @@ private:
     };
     std::vector<Node> nodes_;
     std::set<NativePath> refused_;
+};
+
+// Another file system with hooks that run just before a listing starts, before a file is
+// read and when the walk hints its next reads: where a test changes the tree under the
+// walk's feet (or makes the read fail), or watches what reaches the file system.
+class HookedFileSystem final : public FileSystem {
+public:
+    explicit HookedFileSystem(FileSystem& inner) : inner_(inner) {}
+
+    std::unique_ptr<DirectoryListing> StartListing(const NativePath& folder, std::string_view pattern) override {
+        if (beforeListing) beforeListing(folder, pattern);
+        return inner_.StartListing(folder, pattern);
+    }
+    std::string ListingError(const NativePath& folder) override { return inner_.ListingError(folder); }
+    ByteData ReadWholeFile(const NativePath& path) override {
+        if (beforeRead) beforeRead(path);
+        return inner_.ReadWholeFile(path);
+    }
+    void WillRead(const std::vector<NativePath>& paths) override {
+        if (onHint) onHint(paths);
+        inner_.WillRead(paths);
+    }
+
+    std::function<void(const NativePath& folder, std::string_view pattern)> beforeListing;
+    std::function<void(const NativePath& path)> beforeRead;
+    std::function<void(const std::vector<NativePath>& paths)> onHint;
+
+private:
+    FileSystem& inner_;
 };
 
 // Counts the dispatch points it is called at and runs onDispatch at each, if set.

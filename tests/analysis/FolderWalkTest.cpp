@@ -10,14 +10,9 @@ namespace {
 std::vector<NativePath> Walk(FileSystem& files, const NativePath& folder, std::string_view pattern,
                              CountingMessagePump& pump) {
     std::vector<NativePath> seen;
-    WalkFolder(folder, [&](const NativePath& path) { seen.push_back(path); }, pattern, Platform{files, pump});
+    WalkFolder(
+        folder, [&](const NativePath& path) { seen.push_back(path); }, pattern, Platform{files, pump});
     return seen;
-}
-
-std::vector<NativePath> Paths(std::initializer_list<std::string_view> slashed) {
-    std::vector<NativePath> paths;
-    for (std::string_view p : slashed) paths.push_back(TestPath(p));
-    return paths;
 }
 
 TEST(WalkFolder, FilesBeforeSubFoldersDepthFirst) {
@@ -33,28 +28,12 @@ TEST(WalkFolder, FilesBeforeSubFoldersDepthFirst) {
     files.AddFile("/data/notes.txt", "");
     files.AddFile("/data/x.dgnx", "");
     CountingMessagePump pump;
-    const auto expected = Paths({"/data/b.dgn", "/data/sub/a.dgn", "/data/sub/deep/c.dgn", "/data/other/d.dgn"});
+    const auto expected =
+        TestPaths({"/data/b.dgn", "/data/sub/a.dgn", "/data/sub/deep/c.dgn", "/data/other/d.dgn"});
     EXPECT_EQ(Walk(files, TestPath("/data"), "*.dgn", pump), expected);
     EXPECT_EQ(pump.count, 4);  // once at the start of every folder
     EXPECT_EQ(Walk(files, TestPath("/data/"), "*.dgn", pump), expected);
 }
-
-// Records the read hints it is given; everything else goes to the fake.
-class HintRecorder final : public FileSystem {
-public:
-    explicit HintRecorder(FileSystem& inner) : inner_(inner) {}
-    std::unique_ptr<DirectoryListing> StartListing(const NativePath& folder, std::string_view pattern) override {
-        return inner_.StartListing(folder, pattern);
-    }
-    std::string ListingError(const NativePath& folder) override { return inner_.ListingError(folder); }
-    ByteData ReadWholeFile(const NativePath& path) override { return inner_.ReadWholeFile(path); }
-    void WillRead(const std::vector<NativePath>& paths) override { hints.push_back(paths); }
-
-    std::vector<std::vector<NativePath>> hints;
-
-private:
-    FileSystem& inner_;
-};
 
 TEST(WalkFolder, HintsEachFoldersFilesBeforeHandingThemOver) {
     FakeFileSystem files;
@@ -66,14 +45,17 @@ TEST(WalkFolder, HintsEachFoldersFilesBeforeHandingThemOver) {
     files.AddFile("/h/two/b.map", "");
     files.AddFile("/h/two/C.MAP", "");
     files.AddFile("/h/z.map", "");
-    HintRecorder recorder(files);
+    HookedFileSystem recorder(files);
+    std::vector<std::vector<NativePath>> hints;
+    recorder.onHint = [&hints](const std::vector<NativePath>& paths) { hints.push_back(paths); };
     CountingMessagePump pump;
     std::vector<size_t> hintsAtHandOver;
-    WalkFolder(TestPath("/h"), [&](const NativePath&) { hintsAtHandOver.push_back(recorder.hints.size()); }, "*.map",
-               Platform{recorder, pump});
-    const std::vector<std::vector<NativePath>> expected = {Paths({"/h/a.map", "/h/z.map"}),
-                                                           Paths({"/h/two/b.map", "/h/two/C.MAP"})};
-    EXPECT_EQ(recorder.hints, expected);  // none for a folder without matching files
+    WalkFolder(
+        TestPath("/h"), [&](const NativePath&) { hintsAtHandOver.push_back(hints.size()); }, "*.map",
+        Platform{recorder, pump});
+    const std::vector<std::vector<NativePath>> expected = {TestPaths({"/h/a.map", "/h/z.map"}),
+                                                           TestPaths({"/h/two/b.map", "/h/two/C.MAP"})};
+    EXPECT_EQ(hints, expected);  // none for a folder without matching files
     EXPECT_EQ(hintsAtHandOver, (std::vector<size_t>{1, 1, 2, 2}));
 }
 
@@ -84,7 +66,7 @@ TEST(WalkFolder, FoldersNamedLikeDataFilesAreEnteredNotHandedOver) {
     files.AddFile("/t/maps.map/in.map", "");
     files.AddFile("/t/A.MAP", "");
     CountingMessagePump pump;
-    EXPECT_EQ(Walk(files, TestPath("/t"), "*.map", pump), Paths({"/t/A.MAP", "/t/maps.map/in.map"}));
+    EXPECT_EQ(Walk(files, TestPath("/t"), "*.map", pump), TestPaths({"/t/A.MAP", "/t/maps.map/in.map"}));
 }
 
 TEST(WalkFolder, UnlistableFoldersContributeNothing) {
@@ -96,7 +78,7 @@ TEST(WalkFolder, UnlistableFoldersContributeNothing) {
     files.AddFile("/t/open/y.act", "");
     files.RefuseListing("/t/locked");
     CountingMessagePump pump;
-    EXPECT_EQ(Walk(files, TestPath("/t"), "*.act", pump), Paths({"/t/open/y.act"}));
+    EXPECT_EQ(Walk(files, TestPath("/t"), "*.act", pump), TestPaths({"/t/open/y.act"}));
     EXPECT_TRUE(Walk(files, TestPath("/missing"), "*.act", pump).empty());
 }
 
@@ -104,7 +86,7 @@ TEST(WalkFolder, EmptyFolderWalksTheRoot) {
     FakeFileSystem files;
     files.AddFile("/r.dgn", "");
     CountingMessagePump pump;
-    EXPECT_EQ(Walk(files, NativePath(), "*.dgn", pump), Paths({"/r.dgn"}));
+    EXPECT_EQ(Walk(files, NativePath(), "*.dgn", pump), TestPaths({"/r.dgn"}));
 }
 
 TEST(WalkFolder, RealTree) {
@@ -132,7 +114,8 @@ TEST(WalkFolder, RealTree) {
     EXPECT_EQ(top, expectedTop);
     auto rest = std::vector<NativePath>(seen.begin() + 3, seen.end());
     std::sort(rest.begin(), rest.end());
-    std::vector<NativePath> expectedRest{tree.Path(".hid/h.dgn"), tree.Path("maps.dgn/m.dgn"), tree.Path("sub/a.dgn")};
+    std::vector<NativePath> expectedRest{tree.Path(".hid/h.dgn"), tree.Path("maps.dgn/m.dgn"),
+                                         tree.Path("sub/a.dgn")};
     std::sort(expectedRest.begin(), expectedRest.end());
     EXPECT_EQ(rest, expectedRest);
     EXPECT_EQ(pump.count, 5);

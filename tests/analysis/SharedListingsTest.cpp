@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <map>
 
 #include "TestSupport.h"
@@ -8,30 +7,6 @@
 #include "analysis/SharedListings.h"
 
 namespace {
-
-// Passes everything on and counts the listings started per folder and pattern.
-class CountingListings final : public FileSystem {
-  public:
-    explicit CountingListings(FileSystem& inner) : inner_(inner) {}
-    std::unique_ptr<DirectoryListing> StartListing(const NativePath& folder,
-                                                   std::string_view pattern) override {
-        ++started[folder];
-        patterns.emplace_back(pattern);
-        return inner_.StartListing(folder, pattern);
-    }
-    std::string ListingError(const NativePath& folder) override { return inner_.ListingError(folder); }
-    ByteData ReadWholeFile(const NativePath& path) override {
-        if (beforeRead) beforeRead(path);
-        return inner_.ReadWholeFile(path);
-    }
-
-    std::map<NativePath, int> started;
-    std::function<void(const NativePath&)> beforeRead;
-    std::vector<std::string> patterns;
-
-  private:
-    FileSystem& inner_;
-};
 
 struct SearchOutcome {
     std::array<Text, 4> captions;
@@ -71,7 +46,9 @@ TEST(SharedListings, SearchFindsTheSameListingEachFolderOnce) {
     AddTree(files);
     const SearchOutcome alone = Search(files, files);
 
-    CountingListings counted(files);
+    HookedFileSystem counted(files);
+    std::map<NativePath, int> started;  // listings per folder
+    counted.beforeListing = [&started](const NativePath& folder, std::string_view) { ++started[folder]; };
     SharedListings shared(counted);
     const SearchOutcome sharing = Search(files, shared);
     EXPECT_EQ(sharing.captions, alone.captions);
@@ -85,13 +62,13 @@ TEST(SharedListings, SearchFindsTheSameListingEachFolderOnce) {
                                             {TestPath("/t/locked/"), 1},
                                             {TestPath("/t/deep/"), 1},
                                             {TestPath("/t/deep/er/"), 1}};
-    EXPECT_EQ(counted.started, once);
+    EXPECT_EQ(started, once);
 
     // Told to forget, the next search lists afresh.
     shared.Forget();
-    counted.started.clear();
+    started.clear();
     EXPECT_EQ(Search(files, shared).boxes, alone.boxes);
-    EXPECT_EQ(counted.started, once);
+    EXPECT_EQ(started, once);
 }
 
 TEST(SharedListings, FiltersAsTheListingWouldHave) {
@@ -118,14 +95,14 @@ TEST(SharedListings, TreeThatChangesDuringTheSearch) {
     FakeFileSystem files;
     AddTree(files);
     files.AddFile("/t/gone.map", Fragment("[monster]|66->x|||[/monster]|"));
-    CountingListings counted(files);
-    counted.beforeRead = [&files](const NativePath& path) {
+    HookedFileSystem hooked(files);
+    hooked.beforeRead = [&files](const NativePath& path) {
         if (path != TestPath("/t/a.dgn")) return;
         files.Remove("/t/gone.map");
         files.AddFolder("/t/late");
         files.AddFile("/t/late/new.act", Fragment("[CREATE PASSIVEOBJECT]||[INDEX]|8->|"));
     };
-    SharedListings shared(counted);
+    SharedListings shared(hooked);
     const SearchOutcome sharing = Search(files, shared);
     EXPECT_EQ(sharing.boxes[2], "77\r\n");      // no 66
     EXPECT_EQ(sharing.boxes[3], "9\r\n");       // no 8

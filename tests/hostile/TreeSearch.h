@@ -47,30 +47,6 @@ inline Found SearchTree(FileSystem& files, const NativePath& folder) {
             store.SpecialObjectCount};
 }
 
-// Another file system with hooks that run just before a listing starts and before a file is
-// read, where a test changes the tree under the walk's feet (or makes the read fail).
-class HookedFileSystem final : public FileSystem {
-  public:
-    explicit HookedFileSystem(FileSystem& inner) : inner_(inner) {}
-
-    std::unique_ptr<DirectoryListing> StartListing(const NativePath& folder,
-                                                   std::string_view pattern) override {
-        if (beforeListing) beforeListing(folder, pattern);
-        return inner_.StartListing(folder, pattern);
-    }
-    std::string ListingError(const NativePath& folder) override { return inner_.ListingError(folder); }
-    ByteData ReadWholeFile(const NativePath& path) override {
-        if (beforeRead) beforeRead(path);
-        return inner_.ReadWholeFile(path);
-    }
-
-    std::function<void(const NativePath& folder, std::string_view pattern)> beforeListing;
-    std::function<void(const NativePath& path)> beforeRead;
-
-  private:
-    FileSystem& inner_;
-};
-
 // One dungeon, map and act file, each with entries of its own kind, named good.*.
 struct GoodFile {
     const char* name;

@@ -40,13 +40,6 @@ class SharedMemoryFiles final : public FileSystem {
     std::map<NativePath, std::string> contents_;
 };
 
-std::vector<NativePath> Paths(std::initializer_list<std::string_view> slashed) {
-    std::vector<NativePath> paths;
-    for (std::string_view p : slashed)
-        paths.push_back(TestPath(p));
-    return paths;
-}
-
 void AddNumbered(SharedMemoryFiles& files, int count, size_t size) {
     for (int i = 0; i < count; ++i)
         files.Add("/f" + std::to_string(i), std::string(size, char('a' + i % 26)));
@@ -75,12 +68,12 @@ TEST(ReadAhead, ReadsThatLeaveTheHintStillGiveTheRightBytes) {
         std::vector<NativePath> reads;
     };
     const Case cases[] = {
-        {"a file skipped", Paths({"/a", "/b", "/c"}), Paths({"/a", "/c"})},
-        {"a file not hinted", Paths({"/a", "/b"}), Paths({"/x", "/a", "/b"})},
-        {"out of order", Paths({"/a", "/b", "/c"}), Paths({"/c", "/b", "/a"})},
-        {"read twice", Paths({"/a", "/b"}), Paths({"/a", "/a", "/b"})},
-        {"a missing file", Paths({"/missing", "/a"}), Paths({"/missing", "/a"})},
-        {"nothing hinted", {}, Paths({"/b", "/a"})},
+        {"a file skipped", TestPaths({"/a", "/b", "/c"}), TestPaths({"/a", "/c"})},
+        {"a file not hinted", TestPaths({"/a", "/b"}), TestPaths({"/x", "/a", "/b"})},
+        {"out of order", TestPaths({"/a", "/b", "/c"}), TestPaths({"/c", "/b", "/a"})},
+        {"read twice", TestPaths({"/a", "/b"}), TestPaths({"/a", "/a", "/b"})},
+        {"a missing file", TestPaths({"/missing", "/a"}), TestPaths({"/missing", "/a"})},
+        {"nothing hinted", {}, TestPaths({"/b", "/a"})},
     };
     for (const Case& c : cases) {
         SharedMemoryFiles files;
@@ -106,7 +99,7 @@ TEST(ReadAhead, AFileTheThreadCouldNotHoldIsReadDirectly) {
     AddNumbered(files, 3, 100);
     files.outOfMemoryOnce.insert(TestPath("/f1"));
     ReadAheadFileSystem ahead(files);
-    const std::vector<NativePath> hint = Paths({"/f0", "/f1", "/f2"});
+    const std::vector<NativePath> hint = TestPaths({"/f0", "/f1", "/f2"});
     ahead.WillRead(hint);
     // Until the thread has tried all three, so that the failure is its own.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -121,9 +114,9 @@ TEST(ReadAhead, ANewHintOvertakesTheOldOne) {
     SharedMemoryFiles files;
     AddNumbered(files, 20, 100);
     ReadAheadFileSystem ahead(files);
-    ahead.WillRead(Paths({"/f0", "/f1", "/f2", "/f3"}));
+    ahead.WillRead(TestPaths({"/f0", "/f1", "/f2", "/f3"}));
     EXPECT_EQ(ahead.ReadWholeFile(TestPath("/f0")), std::string(100, 'a'));
-    ahead.WillRead(Paths({"/f10", "/f11"}));  // a nested walk, say
+    ahead.WillRead(TestPaths({"/f10", "/f11"}));  // a nested walk, say
     EXPECT_EQ(ahead.ReadWholeFile(TestPath("/f10")), std::string(100, 'k'));
     EXPECT_EQ(ahead.ReadWholeFile(TestPath("/f1")), std::string(100, 'b'));
     EXPECT_EQ(ahead.ReadWholeFile(TestPath("/f11")), std::string(100, 'l'));
